@@ -1,0 +1,51 @@
+# The two everyday commands: `make run` and `make test`.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_ARGS ?=
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps build run test test-release test-asan bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)
+
+test: deps test-release test-asan
+
+test-release: $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMETRIVO_SANITIZE=ON $(CMAKE_ARGS)
+
+test-asan: $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
+
+BENCH_BUILD ?= build-bench
+
+.PHONY: bench package
+$(BENCH_BUILD)/build.ninja:
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DMETRIVO_BUILD_BENCH=ON -DMETRIVO_BUILD_TESTS=OFF $(CMAKE_ARGS)
+
+bench: deps $(BENCH_BUILD)/build.ninja
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	scripts/bench.sh $(BENCH_BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB

@@ -1,0 +1,101 @@
+#include "converthandler.h"
+
+#include "linearconversion.h"
+#include "numbertext.h"
+#include "temperatureconversion.h"
+
+namespace metrivo {
+namespace {
+constexpr std::string_view kProcedure = "PushButton2_Click";
+}
+
+ConvertHandler::ConvertHandler(const UnitCatalogue& catalogue, WindowState& state,
+                               ConversionView& view, const ErrorReport& report,
+                               std::string decimalSeparator)
+    : catalogue_(catalogue),
+      state_(state),
+      view_(view),
+      report_(report),
+      separator_(std::move(decimalSeparator)),
+      handler_(BuildSteps()) {}
+
+void ConvertHandler::PushButton2_Click() {
+    targetIndex_ = 0;
+    sourceIndex_ = 0;
+    result_.clear();
+    handler_.Run(report_);
+}
+
+bool ConvertHandler::RowMatches(int16_t index, const std::string& listText) const {
+    const UnitRecord& row = catalogue_.Row(index);
+    return listText == row.name && row.category == state_.selUnitType;
+}
+
+GuardedHandler ConvertHandler::BuildSteps() {
+    using Step = GuardedHandler::Step;
+    constexpr int kNext = GuardedHandler::kNext;
+    auto withinBound = [this](int16_t index) { return index <= catalogue_.UpperBound(); };
+
+    std::vector<Step> steps{
+        {100, [this] { view_.SetMousePointer(MousePointer::kHourglass); return kNext; }, 108},
+        // Target search.
+        {108, [this, withinBound] { targetIndex_ = 0; return withinBound(targetIndex_) ? 110 : 114; },
+         110},
+        {110, [this] { return RowMatches(targetIndex_, view_.ToUnitText()) ? 114 : 112; }, 114},
+        {112, [this, withinBound] { ++targetIndex_; return withinBound(targetIndex_) ? 110 : 114; },
+         114},
+        // Source search.
+        {114, [this, withinBound] { sourceIndex_ = 0; return withinBound(sourceIndex_) ? 116 : 120; },
+         116},
+        {116, [this] { return RowMatches(sourceIndex_, view_.FromUnitText()) ? 120 : 118; }, 120},
+        {118, [this, withinBound] { ++sourceIndex_; return withinBound(sourceIndex_) ? 116 : 120; },
+         120},
+        // Temperature or linear.
+        {120,
+         [this] {
+             return catalogue_.Row(sourceIndex_).category == UnitCatalogue::kTemperature ? 122 : 124;
+         },
+         122},
+        {122,
+         [this] {
+             std::string amount = NumberText::Write15(NumberText::ReadAmount(view_.AmountText()),
+                                                      separator_);
+             const std::string& from = catalogue_.Row(sourceIndex_).name;
+             const std::string& to = catalogue_.Row(targetIndex_).name;
+             result_ = TemperatureConversion::TempConvert(amount, from, to, separator_);
+             return 126;
+         },
+         126},
+        {124,
+         [this] {
+             const double amount = NumberText::ReadAmount(view_.AmountText());
+             const float from = catalogue_.Row(sourceIndex_).factor;
+             const float to = catalogue_.Row(targetIndex_).factor;
+             result_ = NumberText::Write7(LinearConversion::Result(amount, from, to), separator_);
+             return 126;
+         },
+         126},
+        {126,
+         [this] {
+             const auto first = result_.find_first_not_of(' ');
+             if (first == std::string::npos) {
+                 result_.clear();
+             } else {
+                 result_ = result_.substr(first, result_.find_last_not_of(' ') - first + 1);
+             }
+             return kNext;
+         }},
+        {128, [this] { view_.SetResultText(result_); return kNext; }},
+        {130, [this] { view_.SetMousePointer(MousePointer::kDefault); return kNext; }},
+        {132, [this] { state_.lastFrom(state_.selUnitType) = view_.FromListIndex(); return kNext; }},
+        {134,
+         [this] {
+             state_.lastTo(state_.selUnitType) = view_.ToListIndex();
+             return GuardedHandler::kEnd;
+         },
+         GuardedHandler::kEnd},
+    };
+    return GuardedHandler(std::string(kProcedure), std::move(steps));
+}
+
+}  // namespace metrivo

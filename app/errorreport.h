@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "messageboxservice.h"
+
+namespace metrivo {
+
+// The error report box of the guarded handlers: names the failure, the
+// procedure and the step's line label, and asks for a screenshot.
+class ErrorReport {
+public:
+    static constexpr std::string_view kTitle = "Application Error";
+    static constexpr std::string_view kModule = "MetrivoProj2021/08/31.Form1.";
+
+    explicit ErrorReport(MessageBoxService& box, std::string supportAddress = DefaultSupportAddress());
+
+    // Builds the report's text and shows it; returns when the box is closed.
+    void ShowErrorReport(std::string_view procedure, std::string_view description,
+                         int32_t label) const;
+
+    static std::string MessageText(std::string_view procedure, std::string_view description,
+                                   int32_t label, std::string_view supportAddress);
+    static std::string DefaultSupportAddress();
+
+private:
+    MessageBoxService& box_;
+    std::string supportAddress_;
+};
+
+}  // namespace metrivo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace metrivo {
+
+// The rules by which the program reads numbers from text and writes them as
+// text. Nothing here reads the process locale: the decimal separator of the
+// user's regional settings is always passed in.
+class NumberText {
+public:
+    // Reads the amount box. Spaces, tabs and line feeds are dropped first;
+    // then an optional sign, digits, an optional "." and digits, an optional
+    // exponent. Reading stops at the first character that does not fit, so
+    // "1,5" reads as 1 and "abc" as 0. "&H" and "&O" start hexadecimal and
+    // octal integers (16-bit two's complement when they fit, else 32-bit).
+    // Throws RunTimeError "Overflow" beyond the 64-bit float range.
+    static double ReadAmount(std::string_view text);
+
+    // Writes a value rounded to `digits` significant digits: plain notation
+    // for decimal exponents from -4 to digits-1, otherwise scientific
+    // ("1.234568E+07"), trailing zeros removed, zero always "0". Throws
+    // "Overflow" for a value that is not finite.
+    static std::string Write(double value, int digits, std::string_view separator);
+    // The 7-digit text of a 32-bit float and the 15-digit text of a 64-bit one.
+    static std::string Write7(float value, std::string_view separator) {
+        return Write(value, 7, separator);
+    }
+    static std::string Write15(double value, std::string_view separator) {
+        return Write(value, 15, separator);
+    }
+
+    // Reads text written by Write back under the same separator: the 64-bit
+    // float nearest to the decimal written. Text of any other form is "Type
+    // mismatch"; a value beyond the 64-bit range is "Overflow".
+    static double ReadNumber(std::string_view text, std::string_view separator);
+
+private:
+    // Converts a plain decimal (no sign, "." as the point) that is known to
+    // be well formed, raising "Overflow" when it lies beyond the range.
+    static double ConvertDecimal(std::string_view digits);
+};
+
+}  // namespace metrivo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace metrivo {
+
+// Converts temperatures through kelvin. The kelvin value is held as 15-digit
+// number text between the two halves, so the second half sees it rounded to
+// 15 significant digits.
+class TemperatureConversion {
+public:
+    static constexpr std::string_view kBelowAbsoluteZero = "Below Absolute Zero";
+
+    // FromVal holds the amount as 15-digit number text; it is overwritten with
+    // the kelvin text and then with the result. Scales other than Celsius,
+    // Fahrenheit, Rankine and Reaumur count as kelvin. Returns the result text
+    // or "Below Absolute Zero".
+    static std::string TempConvert(std::string& FromVal, std::string_view from_unit,
+                                   std::string_view to_unit, std::string_view separator);
+};
+
+}  // namespace metrivo
