@@ -26,9 +26,19 @@ void ConvertHandler::PushButton2_Click() {
     handler_.Run(report_);
 }
 
-bool ConvertHandler::RowMatches(int16_t index, const std::string& listText) const {
-    const UnitRecord& row = catalogue_.Row(index);
-    return listText == row.name && row.category == state_.selUnitType;
+void ConvertHandler::SearchFrom(int16_t& index, const std::string& listText) const {
+    // The list's text cannot change while the handler runs, so one reading
+    // serves every row tested.
+    const std::vector<UnitRecord>& rows = catalogue_.rows();
+    const int32_t category = state_.selUnitType;
+    const int bound = catalogue_.UpperBound();
+    int i = index;
+    while (i <= bound) {
+        const UnitRecord& row = rows[static_cast<std::size_t>(i)];
+        if (row.category == category && row.name == listText) break;
+        ++i;
+    }
+    index = static_cast<int16_t>(i);
 }
 
 GuardedHandler ConvertHandler::BuildSteps() {
@@ -38,18 +48,16 @@ GuardedHandler ConvertHandler::BuildSteps() {
 
     std::vector<Step> steps{
         {100, [this] { view_.SetMousePointer(MousePointer::kHourglass); return kNext; }, 108},
-        // Target search.
+        // Target search. Testing a row (110) and moving to the next (112) run as
+        // one loop: only the test can fail, and its failure ends the search on
+        // the row being tested.
         {108, [this, withinBound] { targetIndex_ = 0; return withinBound(targetIndex_) ? 110 : 114; },
          110},
-        {110, [this] { return RowMatches(targetIndex_, view_.ToUnitText()) ? 114 : 112; }, 114},
-        {112, [this, withinBound] { ++targetIndex_; return withinBound(targetIndex_) ? 110 : 114; },
-         114},
-        // Source search.
+        {110, [this] { return SearchFrom(targetIndex_, view_.ToUnitText()), 114; }, 114},
+        // Source search, in the same way (116 and 118).
         {114, [this, withinBound] { sourceIndex_ = 0; return withinBound(sourceIndex_) ? 116 : 120; },
          116},
-        {116, [this] { return RowMatches(sourceIndex_, view_.FromUnitText()) ? 120 : 118; }, 120},
-        {118, [this, withinBound] { ++sourceIndex_; return withinBound(sourceIndex_) ? 116 : 120; },
-         120},
+        {116, [this] { return SearchFrom(sourceIndex_, view_.FromUnitText()), 120; }, 120},
         // Temperature or linear.
         {120,
          [this] {

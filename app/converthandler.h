@@ -27,8 +27,10 @@ public:
 
 private:
     GuardedHandler BuildSteps();
-    // Tests the row at `index` against a list text and the selected category.
-    bool RowMatches(int16_t index, const std::string& listText) const;
+    // Scans the rows upwards from `index` for the first whose name is the
+    // list text and whose category is the selected one; `index` ends on that
+    // row, or one past the upper bound when there is none.
+    void SearchFrom(int16_t& index, const std::string& listText) const;
 
     const UnitCatalogue& catalogue_;
     WindowState& state_;

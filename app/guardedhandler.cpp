@@ -1,5 +1,6 @@
 #include "guardedhandler.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -8,7 +9,20 @@
 namespace metrivo {
 
 GuardedHandler::GuardedHandler(std::string procedure, std::vector<Step> steps)
-    : procedure_(std::move(procedure)), steps_(std::move(steps)) {}
+    : procedure_(std::move(procedure)), steps_(std::move(steps)) {
+    if (steps_.empty()) return;
+    int lowest = steps_.front().label;
+    int highest = lowest;
+    for (const Step& step : steps_) {
+        lowest = std::min(lowest, step.label);
+        highest = std::max(highest, step.label);
+    }
+    firstLabel_ = lowest;
+    rowOfLabel_.assign(static_cast<std::size_t>(highest - lowest + 1), -1);
+    for (std::size_t row = steps_.size(); row-- > 0;) {
+        rowOfLabel_[static_cast<std::size_t>(steps_[row].label - lowest)] = static_cast<int>(row);
+    }
+}
 
 void GuardedHandler::Run(const ErrorReport& report) const {
     std::size_t row = 0;
@@ -33,10 +47,12 @@ void GuardedHandler::Run(const ErrorReport& report) const {
 std::size_t GuardedHandler::IndexAfter(std::size_t row, int target) const {
     if (target == kNext) return row + 1;
     if (target == kEnd) return steps_.size();
-    for (std::size_t i = 0; i < steps_.size(); ++i) {
-        if (steps_[i].label == target) return i;
+    const int offset = target - firstLabel_;
+    if (offset < 0 || offset >= static_cast<int>(rowOfLabel_.size()) ||
+        rowOfLabel_[static_cast<std::size_t>(offset)] < 0) {
+        throw std::logic_error("step table names an unknown label");
     }
-    throw std::logic_error("step table names an unknown label");
+    return static_cast<std::size_t>(rowOfLabel_[static_cast<std::size_t>(offset)]);
 }
 
 }  // namespace metrivo

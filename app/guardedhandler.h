@@ -34,6 +34,9 @@ private:
 
     std::string procedure_;
     std::vector<Step> steps_;
+    // Row of the first step carrying each label, indexed by label - firstLabel_.
+    int firstLabel_ = 0;
+    std::vector<int> rowOfLabel_;
 };
 
 }  // namespace metrivo

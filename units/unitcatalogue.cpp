@@ -130,11 +130,8 @@ void UnitCatalogue::LoadUnits(std::span<const UnitDefinition> table) {
     }
 }
 
-const UnitRecord& UnitCatalogue::Row(int index) const {
-    if (index < 0 || index >= static_cast<int>(rows_.size())) {
-        throw RunTimeError(RunTimeError::kSubscriptOutOfRange);
-    }
-    return rows_[static_cast<std::size_t>(index)];
+void UnitCatalogue::ThrowSubscriptOutOfRange() {
+    throw RunTimeError(RunTimeError::kSubscriptOutOfRange);
 }
 
 std::span<const UnitDefinition> UnitCatalogue::BuiltInTable() { return kTable; }

@@ -47,12 +47,17 @@ public:
     int16_t UpperBound() const { return static_cast<int16_t>(static_cast<int>(rows_.size()) - 1); }
     const std::vector<UnitRecord>& rows() const { return rows_; }
     // Row by index; an index outside the array is "Subscript out of range".
-    const UnitRecord& Row(int index) const;
+    const UnitRecord& Row(int index) const {
+        if (index < 0 || index >= static_cast<int>(rows_.size())) ThrowSubscriptOutOfRange();
+        return rows_[static_cast<std::size_t>(index)];
+    }
 
     static std::span<const UnitDefinition> BuiltInTable();
     static std::string_view CategoryName(int category);
 
 private:
+    [[noreturn]] static void ThrowSubscriptOutOfRange();
+
     std::vector<UnitRecord> rows_;
 };
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace metrivo {
+
+// The command line of metrivo-convert, split into its mode, options and
+// operands. An argument that starts with "-" is an option only when a letter
+// or a second "-" follows, so "-40" and "-.5" are amounts; "--" ends the
+// options.
+class CliOptions {
+  public:
+    enum class Mode { kConvert, kBatch, kList, kHelp, kVersion };
+
+    static CliOptions Parse(std::span<const std::string> args);
+
+    Mode mode = Mode::kConvert;
+    std::optional<std::string> category;
+    std::optional<std::string> separator;
+    std::vector<std::string> operands;
+    // Set when the command line is unusable; says why.
+    std::string error;
+};
+
+}  // namespace metrivo

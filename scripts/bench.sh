@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Runs Metrivo's benchmarks against a build folder configured with
+# -DMETRIVO_BUILD_BENCH=ON (`make bench` uses build-bench/).
+#
+#   scripts/bench.sh [BUILD_DIR] [BENCHMARK...]
+#
+# Benchmarks: core (bench_core: one conversion text in, text out) and batch
+# (metrivo-convert --batch against GNU units -t on the same conversions).
+# Without names, all of them run. Environment: BENCH_LINES (default 1000000)
+# and BENCH_UNITS_LINES (default 100000) set the batch sizes; BENCH_ROUNDS
+# (default 3) how many interleaved rounds the batch comparison takes its best of.
+set -euo pipefail
+export LC_ALL=C
+
+build=${1:-build-bench}
+shift || true
+bin="$build/bin"
+lines=${BENCH_LINES:-1000000}
+units_lines=${BENCH_UNITS_LINES:-100000}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+now_ns() { date +%s%N; }
+seconds() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b - a) / 1e9 }'; }
+per_second() { awk -v n="$1" -v a="$2" -v b="$3" 'BEGIN { printf "%.0f", n / ((b - a) / 1e9) }'; }
+
+# --- core: Google Benchmark cases, median of 10 repetitions -----------------
+bench_core() {
+    echo "== bench_core (median of 10 repetitions)"
+    "$bin/bench_core" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
+        --benchmark_min_time=0.2 2>&1 | grep -E '^(Benchmark|-+$|BM_.*_(median|stddev) )'
+}
+
+# --- batch: metrivo-convert --batch against GNU units -t ----------------------
+# The mix: one row per conversion, "category|amount|from|to|units have|units want".
+# The amount grows by the line's round number so the lines are not all alike;
+# the GNU units "have" text takes it in place of @.
+conversions() {
+    cat <<'MIX'
+Length|1.00|mile|kilometer|@ mile|km
+0|12|inch|centimeter|@ inch|cm
+length|3|yard|meter|@ yard|m
+Temperature|100|degree Fahrenheit|degree Celsius|tempF(@)|tempC
+1|-40|degree Celsius|degree Fahrenheit|tempC(@)|tempF
+temperature|0|degree Celsius|kelvin|tempC(@)|K
+1|491.67|degree Rankine|degree Celsius|tempR(@)|tempC
+Temperature|80|degree Reaumur|degree Celsius|tempreaumur(@)|tempC
+Speed|100|kilometer/hour|mile/hour (mph)|@ km/hr|mph
+2|20|knot|kilometer/hour|@ knot|km/hr
+Volume|2|gallon|liter|@ gallon|liter
+3|1|ounce|mililiter (cc)|@ floz|ml
+Weight|2.5|pound|kilogram|@ pound|kg
+4|16|ounce|gram|@ ounce|g
+Area|3|acre|square meter|@ acre|m^2
+5|1|square mile|hectare|@ mile^2|hectare
+MIX
+}
+
+generate() {  # generate COUNT METRIVO_FILE UNITS_FILE
+    conversions | awk -F'|' -v count="$1" -v mfile="$2" -v ufile="$3" '
+        BEGIN { n = 0 }
+        { cat[n] = $1; amt[n] = $2; from[n] = $3; to[n] = $4; have[n] = $5; want[n] = $6; n++ }
+        END {
+            for (i = 0; i < count; i++) {
+                k = i % n; a = amt[k] + int(i / n) % 100
+                printf "%s\t%s\t%s\t%s\n", cat[k], a, from[k], to[k] > mfile
+                h = have[k]; sub(/@/, a, h)
+                printf "%s\n%s\n", h, want[k] > ufile
+            }
+        }'
+}
+
+bench_batch() {
+    echo "== batch: metrivo-convert --batch against GNU units -t"
+    command -v units >/dev/null || { echo "GNU units is not installed (Debian package units)"; return 1; }
+    generate "$lines" "$work/metrivo.tsv" /dev/null
+    generate "$units_lines" /dev/null "$work/units.txt"
+
+    # Interleaved rounds; the fastest round of each counts, which is the
+    # figure least disturbed by whatever else the machine is doing.
+    local t0 t1 m0=0 m1=-1 u0=0 u1=-1 round
+    for round in $(seq 1 "${BENCH_ROUNDS:-3}"); do
+        t0=$(now_ns)
+        "$bin/metrivo-convert" --batch --decimal-separator . <"$work/metrivo.tsv" \
+            >"$work/metrivo.out" 2>"$work/metrivo.err" || true
+        t1=$(now_ns)
+        [ "$(wc -l <"$work/metrivo.out")" -eq "$lines" ] || { echo "metrivo-convert: wrong line count"; return 1; }
+        if [ "$m1" -lt 0 ] || [ $((t1 - t0)) -lt $((m1 - m0)) ]; then m0=$t0 m1=$t1; fi
+
+        t0=$(now_ns)
+        units -t <"$work/units.txt" >"$work/units.out"
+        t1=$(now_ns)
+        [ "$(wc -l <"$work/units.out")" -eq "$units_lines" ] || { echo "units: wrong line count"; return 1; }
+        if [ "$u1" -lt 0 ] || [ $((t1 - t0)) -lt $((u1 - u0)) ]; then u0=$t0 u1=$t1; fi
+    done
+    t0=$u0 t1=$u1
+
+    local rss=""
+    if [ -x /usr/bin/time ]; then
+        /usr/bin/time -f '%M' -o "$work/rss" "$bin/metrivo-convert" --batch --decimal-separator . \
+            <"$work/metrivo.tsv" >/dev/null 2>&1 || true
+        rss=", peak memory $(($(tail -1 "$work/rss") / 1024)) MiB"
+    fi
+    local mrate urate
+    mrate=$(per_second "$lines" "$m0" "$m1")
+    urate=$(per_second "$units_lines" "$t0" "$t1")
+    printf 'metrivo-convert --batch: %9d lines       in %7s s = %9d conversions/s%s\n' \
+        "$lines" "$(seconds "$m0" "$m1")" "$mrate" "$rss"
+    printf 'GNU units -t:            %9d conversions in %7s s = %9d conversions/s\n' \
+        "$units_lines" "$(seconds "$t0" "$t1")" "$urate"
+    awk -v m="$mrate" -v u="$urate" 'BEGIN {
+        r = m / u; verdict = (r >= 20) ? "met" : "NOT met"
+        printf "ratio: %.1fx GNU units (target: at least 20x): %s\n", r, verdict }'
+    echo "first results, metrivo-convert | GNU units:"
+    paste -d'|' <(head -16 "$work/metrivo.out") <(head -16 "$work/units.out") | sed 's/^/  /'
+}
+
+# --- further benchmarks ------------------------------------------------------
+# Add a function bench_NAME above and its NAME to this list; it runs after the
+# others and can be picked by name on the command line.
+benchmarks=(core batch)
+
+selected=("$@")
+[ ${#selected[@]} -eq 0 ] && selected=("${benchmarks[@]}")
+status=0
+for name in "${selected[@]}"; do
+    if ! declare -F "bench_$name" >/dev/null; then
+        echo "unknown benchmark '$name' (known: ${benchmarks[*]})" >&2
+        exit 2
+    fi
+    "bench_$name" || status=1
+    echo
+done
+exit $status
