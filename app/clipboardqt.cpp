@@ -1,0 +1,61 @@
+#include "clipboardqt.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace metrivo {
+namespace {
+
+constexpr int32_t kWindowsText = 1;
+constexpr int32_t kWindowsOemText = 7;
+constexpr int32_t kWindowsUnicodeText = 13;
+
+bool ReportsOwnership() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"xcb" || platform == u"windows";
+}
+
+}  // namespace
+
+ClipboardQt::ClipboardQt() : ClipboardQt(*QGuiApplication::clipboard()) {}
+
+ClipboardQt::ClipboardQt(QClipboard& clipboard) : clipboard_(clipboard) {}
+
+bool ClipboardQt::Clear() {
+    // Giving the clipboard up leaves it empty; the window system reports no
+    // failure of that.
+    clipboard_.clear();
+    return true;
+}
+
+bool ClipboardQt::SetText(const std::string& text, int32_t format) {
+    const QString mimeType = MimeType(format);
+    if (mimeType == u"text/plain") {
+        clipboard_.setText(QString::fromStdString(text));
+    } else {
+        auto* data = new QMimeData;
+        data->setData(mimeType, QByteArray::fromStdString(text));
+        clipboard_.setMimeData(data);
+    }
+    return Holds();
+}
+
+QString ClipboardQt::MimeType(int32_t format) {
+    switch (format) {
+        case kPlainText:
+        case kWindowsText:
+        case kWindowsOemText:
+        case kWindowsUnicodeText:
+            return QStringLiteral("text/plain");
+        default:
+            return QStringLiteral("application/x-metrivo-clipboard-format-") +
+                   QString::number(format);
+    }
+}
+
+bool ClipboardQt::Holds() const {
+    return !ReportsOwnership() || clipboard_.ownsClipboard();
+}
+
+}  // namespace metrivo

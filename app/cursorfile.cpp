@@ -1,0 +1,99 @@
+#include "cursorfile.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+
+#include "fileprobe.h"
+#include "runtimeerror.h"
+
+namespace metrivo {
+namespace {
+
+constexpr qsizetype kDirectorySize = 6;
+constexpr qsizetype kEntrySize = 16;
+constexpr uint16_t kCursorType = 2;
+constexpr uint16_t kIconType = 1;
+
+[[noreturn]] void Invalid() {
+    throw RunTimeError(RunTimeError::kInvalidPicture);
+}
+
+uint16_t Word(const QByteArray& data, qsizetype at) {
+    return static_cast<uint16_t>(static_cast<uint8_t>(data[at]) | static_cast<uint8_t>(data[at + 1])
+                                                                      << 8);
+}
+
+uint32_t DoubleWord(const QByteArray& data, qsizetype at) {
+    return static_cast<uint32_t>(Word(data, at)) | static_cast<uint32_t>(Word(data, at + 2)) << 16;
+}
+
+int Dimension(const QByteArray& data, qsizetype at) {
+    const int byte = static_cast<uint8_t>(data[at]);
+    return byte == 0 ? 256 : byte;
+}
+
+QImage Read(const QByteArray& data, const char* format) {
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly)) return {};
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(false);
+    return reader.read();
+}
+
+}  // namespace
+
+CursorFile::Header CursorFile::ReadHeader(const QByteArray& file) {
+    if (file.size() < kDirectorySize + kEntrySize) Invalid();
+    if (Word(file, 0) != 0 || Word(file, 2) != kCursorType) Invalid();
+    Header header;
+    header.count = Word(file, 4);
+    if (header.count == 0) Invalid();
+    const qsizetype directoryEnd = kDirectorySize + kEntrySize * header.count;
+    if (directoryEnd > file.size()) Invalid();
+
+    for (qsizetype entry = 0; entry < header.count; ++entry) {
+        const qsizetype at = kDirectorySize + kEntrySize * entry;
+        const uint32_t length = DoubleWord(file, at + 8);
+        const uint32_t offset = DoubleWord(file, at + 12);
+        if (length == 0 || offset < directoryEnd) Invalid();
+        if (offset > static_cast<uint64_t>(file.size()) ||
+            length > static_cast<uint64_t>(file.size()) - offset) {
+            Invalid();
+        }
+        if (entry == 0) {
+            header.size = QSize(Dimension(file, at), Dimension(file, at + 1));
+            header.hotspot = QPoint(Word(file, at + 4), Word(file, at + 6));
+            header.offset = offset;
+            header.length = length;
+        }
+    }
+    return header;
+}
+
+QCursor CursorFile::Decode(const QByteArray& file) {
+    const Header header = ReadHeader(file);
+    QImage image = Read(file, "cur");
+    if (image.isNull()) {
+        // Readers that know only icons take the same layout as type 1.
+        QByteArray asIcon = file;
+        asIcon[2] = static_cast<char>(kIconType);
+        image = Read(asIcon, "ico");
+    }
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0) Invalid();
+    if (header.hotspot.x() >= image.width() || header.hotspot.y() >= image.height()) Invalid();
+    // A pointer image needs the window system.
+    if (qGuiApp == nullptr) Invalid();
+    return QCursor(QPixmap::fromImage(image), header.hotspot.x(), header.hotspot.y());
+}
+
+QCursor CursorFile::Load(const std::string& path) {
+    const std::optional<QByteArray> file = FileProbe::ReadRegularFile(path, kMaxFileSize);
+    if (!file) Invalid();
+    return Decode(*file);
+}
+
+}  // namespace metrivo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "skinframework.h"
+
+namespace metrivo {
+
+// The skin component: a skin is a Qt style sheet in UTF-8. Loading keeps the
+// sheet of a usable file (or nothing); applying gives the kept sheet to the
+// top-level window of the handle. A file it cannot use loads nothing, and
+// applying nothing leaves the window as it is.
+class SkinEngine : public SkinFramework {
+  public:
+    static constexpr qint64 kMaxSkinSize = 1 << 20;
+
+    Value Invoke(int32_t member, const std::vector<Value>& arguments) override;
+    Value Get(int32_t member) override;
+    void Put(int32_t member, const Value& value) override;
+
+    bool loaded() const { return sheet_.has_value(); }
+    const std::optional<QString>& sheet() const { return sheet_; }
+
+    // The style sheet in the file at `path`, or nothing when the file is not
+    // a regular file, larger than kMaxSkinSize, not UTF-8 or not a sheet.
+    static std::optional<QString> ReadSkin(const std::string& path);
+    // A crude syntax check: braces balance outside comments and strings, and
+    // every comment and string is closed.
+    static bool LooksLikeStyleSheet(const QString& sheet);
+
+  private:
+    bool Load(const std::vector<Value>& arguments);
+    void Apply(const std::vector<Value>& arguments) const;
+
+    std::optional<QString> sheet_;
+    int32_t options_ = 0;
+    bool firstSwitch_ = false;
+    bool secondSwitch_ = false;
+};
+
+}  // namespace metrivo

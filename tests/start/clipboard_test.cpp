@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <algorithm>
+
+#include "clipboardhandler.h"
+#include "clipboardqt.h"
+#include "failingclipboard.h"
+#include "recordingmessagebox.h"
+
+namespace metrivo {
+namespace {
+
+using test::FailingClipboard;
+
+class ClipboardRetries : public ::testing::TestWithParam<std::pair<int, bool>> {};
+
+TEST_P(ClipboardRetries, StopAtTheFirstSuccessOrAfterAThousand) {
+    const auto [failures, raises] = GetParam();
+    const int attempts = std::min(failures + 1, 1000);
+    FailingClipboard clipboard(failures, raises);
+    test::RecordingMessageBox box;
+    const ErrorReport report(box);
+    int reads = 0;
+    ClipboardHandler handler(
+        clipboard, [&] { return ++reads, std::string("1.609344"); }, report);
+    handler.PushButton1_Click();
+
+    EXPECT_EQ(clipboard.clearAttempts, attempts);
+    EXPECT_EQ(clipboard.setAttempts, attempts);
+    EXPECT_EQ(clipboard.lastFormat, 0);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(clipboard.text, failures < 1000 ? "1.609344" : "earlier");
+    EXPECT_TRUE(box.shown.empty());
+
+    FailingClipboard again(failures, raises);
+    EXPECT_EQ(SetClipboardText(again, "x", 13), failures < 1000 ? -1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, ClipboardRetries,
+                         ::testing::Values(std::pair{0, false}, std::pair{5, false},
+                                           std::pair{999, false}, std::pair{1000, false},
+                                           std::pair{1500, false}, std::pair{5, true},
+                                           std::pair{1500, true}));
+
+TEST(ClipboardHandler, ReportsAFailedReadOfTheResults) {
+    FailingClipboard clipboard(0);
+    test::RecordingMessageBox box;
+    const ErrorReport report(box, "help@example.org");
+    ClipboardHandler handler(
+        clipboard, []() -> std::string { throw RunTimeError(RunTimeError::kOverflow); }, report);
+    handler.PushButton1_Click();
+    EXPECT_EQ(box.shown, std::vector<std::string>{
+                             "Application Error|Overflow\r\nin "
+                             "MetrivoProj2021/08/31.Form1.PushButton1_Click at line "
+                             "102\r\rPlease email screenshot of this message to help@example.org"});
+    EXPECT_EQ(clipboard.text, "") << "emptied before";
+    EXPECT_EQ(clipboard.setAttempts, 0);
+}
+
+TEST(ClipboardQt, SystemClipboard) {
+    QClipboard* system = QGuiApplication::clipboard();
+    ClipboardQt clipboard;
+    EXPECT_TRUE(clipboard.SetText("Grüße 1.609344", 0));
+    EXPECT_EQ(system->text(), QString::fromUtf8("Grüße 1.609344"));
+    EXPECT_TRUE(clipboard.Clear());
+    EXPECT_TRUE(system->text().isEmpty());
+    EXPECT_TRUE(clipboard.SetText("raw", 49161));
+    EXPECT_EQ(system->mimeData()->data("application/x-metrivo-clipboard-format-49161"), "raw");
+    for (int32_t format : {0, 1, 7, 13}) EXPECT_EQ(ClipboardQt::MimeType(format), "text/plain");
+}
+
+}  // namespace
+}  // namespace metrivo
