@@ -8,8 +8,9 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
-    xvfb xauth xdotool xclip x11-utils
+    xvfb xauth xdotool xclip x11-utils libx11-dev
     units
+    desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
 )
 
 missing=()

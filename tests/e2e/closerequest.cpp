@@ -1,0 +1,31 @@
+// Sends a window the window manager's close request (WM_DELETE_WINDOW), as a
+// desktop does when its close box is pressed. Used by the end-to-end tests,
+// which run under a bare X server with no window manager.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: closerequest WINDOW_ID\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "closerequest: cannot open the display\n");
+        return 1;
+    }
+    const Window window = static_cast<Window>(std::strtoul(argv[1], nullptr, 0));
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+    return 0;
+}

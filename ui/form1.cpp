@@ -1,0 +1,468 @@
+#include "form1.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QRadioButton>
+#include <QScreen>
+#include <charconv>
+
+#include "runtimeerror.h"
+#include "styledpushbutton.h"
+
+namespace metrivo {
+namespace {
+
+struct OptionDesign {
+    const char* caption;
+    int left, top, width, height;
+    const char* description;
+};
+
+// The option buttons by category number.
+constexpr std::array<OptionDesign, WindowState::kCategories> kOptions{{
+    {"Length", 240, 300, 1095, 255, "Convert lengths and distances"},
+    {"Temperature", 2280, 300, 1455, 255, "Convert temperatures"},
+    {"Speed", 4560, 300, 855, 255, "Convert speeds"},
+    {" Volume", 240, 650, 975, 255, "Convert volumes"},
+    {" Weight", 2280, 650, 1095, 255, "Convert weights"},
+    {"Area", 4560, 650, 1215, 255, "Convert areas"},
+}};
+
+// The order in which the design creates the option buttons.
+constexpr std::array<int, WindowState::kCategories> kOptionCreationOrder{3, 4, 5, 0, 1, 2};
+
+QFont DesignFont(double pointSize) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Bold);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void Place(QWidget* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(Form1::Twips(left), Form1::Twips(top), Form1::Twips(width),
+                        Form1::Twips(height));
+}
+
+void Describe(QWidget* widget, const QString& name, const QString& description) {
+    widget->setAccessibleName(name);
+    widget->setAccessibleDescription(description);
+}
+
+// Paints the widget's own background in white.
+void WhiteBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles) {
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : roles) palette.setColor(role, Qt::white);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+bool IsEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+Form1::Form1(SettingsStore& settings, const ErrorReport& report, std::string decimalSeparator,
+             QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      settings_(settings),
+      report_(report),
+      convert_(catalogue_, state_, *this, report_, std::move(decimalSeparator)) {
+    setObjectName(QStringLiteral("Form1"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setFont(DesignFont(9.0));
+    WhiteBackground(this, {QPalette::Window});
+    setMouseTracking(true);
+
+    BuildControls();
+    ConnectNotifications();
+    SetTabOrder();
+    UpdateOptionTabStops();
+    cboFromCurrency_->setFocus(Qt::OtherFocusReason);
+    CentreOnScreen();
+}
+
+Form1::~Form1() = default;
+
+int Form1::Twips(int twips) {
+    return (twips + 7) / 15;
+}
+
+void Form1::BuildControls() {
+    auto frame = [this](int number, const char* caption, int left, int top, int width, int height,
+                        const char* description) {
+        auto* box = new QGroupBox(QString::fromLatin1(caption), this);
+        Place(box, ("Frame" + std::to_string(number)).c_str(), left, top, width, height);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setMouseTracking(true);
+        box->installEventFilter(this);
+        WhiteBackground(box, {QPalette::Window});
+        Describe(box, box->title(), QString::fromLatin1(description));
+        frames_[static_cast<std::size_t>(number - 1)] = box;
+        return box;
+    };
+    auto list = [](QGroupBox* container, const char* name, int width, const QString& accessible,
+                   const QString& description) {
+        auto* combo = new QComboBox(container);
+        Place(combo, name, 240, 300, width, 345);
+        combo->setEditable(false);
+        combo->setMaxVisibleItems(20);
+        WhiteBackground(combo, {QPalette::Window, QPalette::Button, QPalette::Base});
+        Describe(combo, accessible, description);
+        return combo;
+    };
+
+    QGroupBox* frame5 =
+        frame(5, "Amount to convert", 120, 1230, 1920, 810, "The amount to convert");
+    text1_ = new QLineEdit(QStringLiteral("1.00"), frame5);
+    Place(text1_, "Text1", 240, 300, 1425, 345);
+    Describe(text1_, QStringLiteral("Amount"),
+             QStringLiteral("The amount to convert, in the unit chosen under From"));
+
+    QGroupBox* frame4 = frame(4, "To", 120, 2100, 7800, 810, "The unit to convert into");
+    cboToCurrency_ = list(frame4, "cboToCurrency", 7305, QStringLiteral("To"),
+                          QStringLiteral("The unit to convert into"));
+
+    QGroupBox* frame3 = frame(3, "From", 2160, 1215, 5760, 810, "The unit to convert from");
+    cboFromCurrency_ = list(frame3, "cboFromCurrency", 5265, QStringLiteral("From"),
+                            QStringLiteral("The unit of the amount"));
+
+    QGroupBox* frame1 =
+        frame(1, "Conversion Categories", 120, 120, 7800, 1040, "The kind of quantity to convert");
+    for (int index : kOptionCreationOrder) {
+        const OptionDesign& design = kOptions[static_cast<std::size_t>(index)];
+        auto* option = new QRadioButton(QString::fromLatin1(design.caption), frame1);
+        Place(option, ("optUnits_" + std::to_string(index)).c_str(), design.left, design.top,
+              design.width, design.height);
+        WhiteBackground(option, {QPalette::Window, QPalette::Button});
+        Describe(option, option->text().trimmed(), QString::fromLatin1(design.description));
+        option->setChecked(index == 0);
+        optUnits_[static_cast<std::size_t>(index)] = option;
+    }
+
+    QGroupBox* frame2 = frame(2, "Results", 120, 3510, 7800, 1350, "The result of the conversion");
+    text2_ = new QLineEdit(frame2);
+    Place(text2_, "Text2", 240, 300, 7305, 375);
+    text2_->setReadOnly(true);
+    // Read-only, the box still lets the user select and copy its text.
+    text2_->setCursor(Qt::IBeamCursor);
+    WhiteBackground(text2_, {QPalette::Base});
+    Describe(text2_, QStringLiteral("Results"), QStringLiteral("The converted amount"));
+
+    const QFont buttonFont = DesignFont(11.25);
+    pushButton1_ =
+        new StyledPushButton(QStringLiteral("Copy Results To Clipboard"), buttonFont, frame2);
+    Place(pushButton1_, "PushButton1", 240, 780, 7305, 405);
+    Describe(pushButton1_, pushButton1_->text(),
+             QStringLiteral("Copies the converted amount to the clipboard"));
+
+    pushButton2_ = new StyledPushButton(QStringLiteral("Start Converting"), buttonFont, this);
+    Place(pushButton2_, "PushButton2", 120, 3015, 7800, 405);
+    Describe(pushButton2_, pushButton2_->text(),
+             QStringLiteral("Converts the amount from the From unit into the To unit"));
+
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->testAttribute(Qt::WA_SetCursor)) {
+            ownCursors_.emplace_back(child, child->cursor());
+        }
+    }
+}
+
+void Form1::ConnectNotifications() {
+    for (int index = 0; index < WindowState::kCategories; ++index) {
+        connect(optUnits_[static_cast<std::size_t>(index)], &QRadioButton::toggled, this,
+                [this, index](bool checked) {
+                    UpdateOptionTabStops();
+                    if (checked) optUnits_Click(static_cast<int16_t>(index));
+                });
+    }
+    connect(cboFromCurrency_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!fillingLists_) cboFromCurrency_Click();
+    });
+    connect(cboFromCurrency_, &QComboBox::editTextChanged, this, [this] {
+        if (!fillingLists_) cboFromCurrency_Change();
+    });
+    connect(cboToCurrency_, &QComboBox::currentIndexChanged, this, [this] {
+        if (!fillingLists_) cboToCurrency_Click();
+    });
+    connect(cboToCurrency_, &QComboBox::editTextChanged, this, [this] {
+        if (!fillingLists_) cboToCurrency_Change();
+    });
+    connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
+    connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
+    connect(pushButton1_, &StyledPushButton::MouseMove, this, &Form1::PushButton1_MouseMove);
+    connect(pushButton2_, &StyledPushButton::MouseMove, this, &Form1::PushButton2_MouseMove);
+    for (QWidget* widget : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(cboFromCurrency_),
+                            static_cast<QWidget*>(cboToCurrency_)}) {
+        widget->installEventFilter(this);
+    }
+}
+
+void Form1::SetTabOrder() {
+    const std::array<QWidget*, 17> order{
+        cboFromCurrency_, cboToCurrency_, text1_,       pushButton2_, text2_,       pushButton1_,
+        optUnits_[0],     optUnits_[1],   optUnits_[2], optUnits_[3], optUnits_[4], frames_[1],
+        optUnits_[5],     frames_[0],     frames_[2],   frames_[3],   frames_[4]};
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect available = screen->availableGeometry();
+    move(available.center() - QPoint(width() / 2, height() / 2));
+}
+
+void Form1::UpdateOptionTabStops() {
+    // Within the option group only the selected option is a tab stop; the
+    // arrow keys move between the options.
+    for (QRadioButton* option : optUnits_) {
+        option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+void Form1::LoadUnits() {
+    catalogue_.LoadUnits();
+}
+
+void Form1::optUnits_Click(int16_t Index) {
+    fillingLists_ = true;
+    cboFromCurrency_->clear();
+    cboToCurrency_->clear();
+    const int16_t upper = catalogue_.UpperBound();
+    for (int16_t i = 0; i <= upper; ++i) {
+        const UnitRecord& row = catalogue_.Row(i);
+        if (row.category == static_cast<int32_t>(Index)) {
+            const QString name = QString::fromStdString(row.name);
+            cboFromCurrency_->addItem(name);
+            cboToCurrency_->addItem(name);
+        }
+    }
+    // An added item is not a pick: the lists stay without a selection.
+    cboFromCurrency_->setCurrentIndex(-1);
+    cboToCurrency_->setCurrentIndex(-1);
+    fillingLists_ = false;
+
+    state_.selUnitType = Index;
+    SetFromListIndex(state_.lastFrom(state_.selUnitType));
+    SetToListIndex(state_.lastTo(state_.selUnitType));
+}
+
+void Form1::StoreListIndex(std::string_view key, const QComboBox* list) {
+    const auto index = static_cast<int16_t>(list->currentIndex());
+    std::array<char, 8> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), index).ptr;
+    settings_.Write(kAppName, kSection, key, std::string_view(text.data(), end - text.data()));
+}
+
+void Form1::cboFromCurrency_Click() {
+    StoreListIndex(kFromListKey, cboFromCurrency_);
+}
+void Form1::cboFromCurrency_Change() {
+    StoreListIndex(kFromListKey, cboFromCurrency_);
+}
+void Form1::cboToCurrency_Click() {
+    StoreListIndex(kToListKey, cboToCurrency_);
+}
+void Form1::cboToCurrency_Change() {
+    StoreListIndex(kToListKey, cboToCurrency_);
+}
+
+void Form1::SetListIndex(QComboBox* list, int16_t index, void (Form1::*handler)()) {
+    if (index < -1 || index >= list->count()) {
+        throw RunTimeError(RunTimeError::kInvalidPropertyValue);
+    }
+    if (list->currentIndex() == index) {
+        // The list raises no change of its own; the selection is set all the same.
+        (this->*handler)();
+    } else {
+        list->setCurrentIndex(index);
+    }
+}
+
+void Form1::SetFromListIndex(int16_t index) {
+    SetListIndex(cboFromCurrency_, index, &Form1::cboFromCurrency_Click);
+}
+
+void Form1::SetToListIndex(int16_t index) {
+    SetListIndex(cboToCurrency_, index, &Form1::cboToCurrency_Click);
+}
+
+void Form1::SelectOption(int16_t Index) {
+    optUnits(Index)->setChecked(true);
+}
+
+void Form1::Text1_GotFocus() {
+    text1_->setSelection(0, static_cast<int>(text1_->text().size()));
+}
+
+void Form1::PushButton2_Click() {
+    convert_.PushButton2_Click();
+}
+
+void Form1::PushButton1_Click() {
+    if (copy_) copy_->PushButton1_Click();
+}
+
+void Form1::SetClipboard(ClipboardService& clipboard) {
+    copy_ = std::make_unique<ClipboardHandler>(
+        clipboard, [this] { return text2_->text().toStdString(); }, report_);
+}
+
+void Form1::SetMousePointer(MousePointer pointer) {
+    pointer_ = pointer;
+    ApplyPointer();
+}
+
+void Form1::SetMouseIcon(const QCursor& icon) {
+    mouseIcon_ = icon;
+    ApplyPointer();
+}
+
+void Form1::ClearMouseIcon() {
+    mouseIcon_.reset();
+    ApplyPointer();
+}
+
+void Form1::ApplyPointer() {
+    if (pointer_ == MousePointer::kDefault) {
+        unsetCursor();
+        for (auto& [widget, cursor] : ownCursors_) {
+            if (widget) widget->setCursor(cursor);
+        }
+        return;
+    }
+    QCursor shown(Qt::WaitCursor);
+    if (pointer_ == MousePointer::kCustom) shown = mouseIcon_.value_or(QCursor(Qt::ArrowCursor));
+    setCursor(shown);
+    for (auto& entry : ownCursors_) {
+        if (entry.first) entry.first->setCursor(shown);
+    }
+}
+
+void Form1::PointerOverFrame() {
+    if (pointer_ != MousePointer::kHourglass) SetMousePointer(MousePointer::kDefault);
+}
+
+void Form1::Form_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    PointerOverFrame();
+}
+void Form1::Frame1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    PointerOverFrame();
+}
+void Form1::Frame2_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    PointerOverFrame();
+}
+void Form1::Frame3_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    PointerOverFrame();
+}
+void Form1::Frame4_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    PointerOverFrame();
+}
+void Form1::Frame5_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    PointerOverFrame();
+}
+
+void Form1::PushButton1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    if (pointer_ != MousePointer::kHourglass) SetMousePointer(MousePointer::kCustom);
+}
+
+void Form1::PushButton2_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF) {
+    if (pointer_ != MousePointer::kHourglass) SetMousePointer(MousePointer::kCustom);
+}
+
+std::string Form1::AmountText() const {
+    return text1_->text().toStdString();
+}
+std::string Form1::FromUnitText() const {
+    return cboFromCurrency_->currentText().toStdString();
+}
+std::string Form1::ToUnitText() const {
+    return cboToCurrency_->currentText().toStdString();
+}
+int16_t Form1::FromListIndex() const {
+    return static_cast<int16_t>(cboFromCurrency_->currentIndex());
+}
+int16_t Form1::ToListIndex() const {
+    return static_cast<int16_t>(cboToCurrency_->currentIndex());
+}
+
+void Form1::SetResultText(const std::string& text) {
+    text2_->setText(QString::fromStdString(text));
+    text2_->setCursorPosition(0);
+}
+
+QGroupBox* Form1::Frame(int number) const {
+    if (number < 1 || number > static_cast<int>(frames_.size())) {
+        throw RunTimeError(RunTimeError::kSubscriptOutOfRange);
+    }
+    return frames_[static_cast<std::size_t>(number - 1)];
+}
+
+QRadioButton* Form1::optUnits(int16_t Index) const {
+    if (Index < 0 || Index >= WindowState::kCategories) {
+        throw RunTimeError(RunTimeError::kSubscriptOutOfRange);
+    }
+    return optUnits_[static_cast<std::size_t>(Index)];
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    // Moves that a control passes on are not over the window's own background.
+    if (childAt(event->position().toPoint()) == nullptr) {
+        Form_MouseMove(event->buttons(), event->modifiers(), event->position());
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        using Handler = void (Form1::*)(Qt::MouseButtons, Qt::KeyboardModifiers, QPointF);
+        static constexpr std::array<Handler, 5> kFrameHandlers{
+            &Form1::Frame1_MouseMove, &Form1::Frame2_MouseMove, &Form1::Frame3_MouseMove,
+            &Form1::Frame4_MouseMove, &Form1::Frame5_MouseMove};
+        for (std::size_t i = 0; i < frames_.size(); ++i) {
+            if (watched != frames_[i]) continue;
+            const auto* move = static_cast<QMouseEvent*>(event);
+            // Only the frame's own area: its border, caption and background.
+            if (frames_[i]->childAt(move->position().toPoint()) == nullptr) {
+                (this->*kFrameHandlers[i])(move->buttons(), move->modifiers(), move->position());
+            }
+        }
+        return false;
+    }
+    if (watched == text1_ || watched == cboFromCurrency_ || watched == cboToCurrency_) {
+        if (IsEnterKey(event)) {
+            PushButton2_Click();
+            return true;
+        }
+    }
+    if (watched == text1_) {
+        if (event->type() == QEvent::FocusIn) {
+            Text1_GotFocus();
+            selectAmountOnRelease_ =
+                static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        } else if (event->type() == QEvent::MouseButtonRelease && selectAmountOnRelease_) {
+            // The press that gave the focus has placed the text cursor.
+            selectAmountOnRelease_ = false;
+            if (!text1_->hasSelectedText()) Text1_GotFocus();
+        }
+    }
+    return false;
+}
+
+}  // namespace metrivo

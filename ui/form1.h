@@ -1,0 +1,167 @@
+#pragma once
+
+#include <QCursor>
+#include <QPointF>
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "clipboardhandler.h"
+#include "clipboardservice.h"
+#include "conversionview.h"
+#include "converthandler.h"
+#include "errorreport.h"
+#include "mousepointer.h"
+#include "settingsstore.h"
+#include "unitcatalogue.h"
+#include "windowstate.h"
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace metrivo {
+
+class StyledPushButton;
+
+// The program's one window: the category options, the two unit lists, the
+// amount and results boxes and the two push buttons, with the handlers that
+// choose a category, store the list selections, select the amount on focus,
+// start the conversion and switch the pointer.
+class Form1 : public QWidget, public ConversionView {
+    Q_OBJECT
+
+  public:
+    static constexpr std::string_view kAppName = "Orvandel";
+    static constexpr std::string_view kSection = "Metrivo";
+    static constexpr std::string_view kFromListKey = "cboFromCurrency";
+    static constexpr std::string_view kToListKey = "cboToCurrency";
+    static constexpr int kClientWidth = 536;
+    static constexpr int kClientHeight = 331;
+
+    Form1(SettingsStore& settings, const ErrorReport& report, std::string decimalSeparator,
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Builds the unit catalogue the lists and the conversion read.
+    void LoadUnits();
+    const UnitCatalogue& catalogue() const { return catalogue_; }
+    WindowState& state() { return state_; }
+    const WindowState& state() const { return state_; }
+    SettingsStore& settings() { return settings_; }
+    const ErrorReport& errorReport() const { return report_; }
+
+    // Handlers.
+    void optUnits_Click(int16_t Index);
+    void cboFromCurrency_Click();
+    void cboFromCurrency_Change();
+    void cboToCurrency_Click();
+    void cboToCurrency_Change();
+    void Text1_GotFocus();
+    void PushButton2_Click();
+    // "Copy Results To Clipboard"; does nothing until a clipboard is given.
+    void PushButton1_Click();
+    void SetClipboard(ClipboardService& clipboard);
+    void Form_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF Position);
+    void Frame1_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF Position);
+    void Frame2_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF Position);
+    void Frame3_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF Position);
+    void Frame4_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF Position);
+    void Frame5_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, QPointF Position);
+    void PushButton1_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift,
+                               QPointF Position);
+    void PushButton2_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift,
+                               QPointF Position);
+
+    // Selections made by program code. Setting a list's index raises its
+    // selection handler, also when the index does not change; -1 clears the
+    // selection, and any other index the list does not have is "Invalid
+    // property value" with the selection left as it was. Selecting an
+    // option button raises its click when it was not selected; an index
+    // outside 0 to 5 is "Subscript out of range".
+    void SetFromListIndex(int16_t index);
+    void SetToListIndex(int16_t index);
+    void SelectOption(int16_t Index);
+
+    // The pointer setting over the window and all its controls, and the
+    // image the custom pointer shows (the arrow while there is none).
+    void SetMousePointer(MousePointer pointer) override;
+    MousePointer CurrentMousePointer() const { return pointer_; }
+    void SetMouseIcon(const QCursor& icon);
+    void ClearMouseIcon();
+    bool HasMouseIcon() const { return mouseIcon_.has_value(); }
+
+    // What the conversion reads and writes.
+    std::string AmountText() const override;
+    std::string FromUnitText() const override;
+    std::string ToUnitText() const override;
+    int16_t FromListIndex() const override;
+    int16_t ToListIndex() const override;
+    void SetResultText(const std::string& text) override;
+
+    // The controls.
+    QGroupBox* Frame(int number) const;  // 1 to 5
+    QRadioButton* optUnits(int16_t Index) const;
+    QLineEdit* Text1() const { return text1_; }
+    QLineEdit* Text2() const { return text2_; }
+    QComboBox* cboFromCurrency() const { return cboFromCurrency_; }
+    QComboBox* cboToCurrency() const { return cboToCurrency_; }
+    StyledPushButton* PushButton1() const { return pushButton1_; }
+    StyledPushButton* PushButton2() const { return pushButton2_; }
+
+    // Twips of the window's design to logical pixels.
+    static int Twips(int twips);
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ConnectNotifications();
+    void SetTabOrder();
+    void CentreOnScreen();
+    void SetListIndex(QComboBox* list, int16_t index, void (Form1::*handler)());
+    void StoreListIndex(std::string_view key, const QComboBox* list);
+    void ApplyPointer();
+    void PointerOverFrame();
+    void UpdateOptionTabStops();
+
+    SettingsStore& settings_;
+    const ErrorReport& report_;
+    UnitCatalogue catalogue_;
+    WindowState state_;
+    ConvertHandler convert_;
+    std::unique_ptr<ClipboardHandler> copy_;
+
+    MousePointer pointer_ = MousePointer::kDefault;
+    std::optional<QCursor> mouseIcon_;
+    // Controls with a pointer of their own (the text boxes' text cursor),
+    // shown while the setting is the default.
+    std::vector<std::pair<QPointer<QWidget>, QCursor>> ownCursors_;
+    // Set while the category selection refills the lists, whose additions
+    // are not selection changes.
+    bool fillingLists_ = false;
+    // A mouse click that gave the amount box the focus selects its text
+    // again once the button is released, unless the user dragged a selection.
+    bool selectAmountOnRelease_ = false;
+
+    std::array<QGroupBox*, 5> frames_{};
+    std::array<QRadioButton*, WindowState::kCategories> optUnits_{};
+    QLineEdit* text1_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    QComboBox* cboFromCurrency_ = nullptr;
+    QComboBox* cboToCurrency_ = nullptr;
+    StyledPushButton* pushButton1_ = nullptr;
+    StyledPushButton* pushButton2_ = nullptr;
+};
+
+}  // namespace metrivo

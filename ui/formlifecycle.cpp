@@ -1,0 +1,168 @@
+#include "formlifecycle.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QSessionManager>
+
+#include "apptitle.h"
+#include "cursorfile.h"
+#include "fileprobe.h"
+#include "form1.h"
+#include "settingvalue.h"
+#include "skinloader.h"
+
+namespace metrivo {
+
+FormLifecycle::FormLifecycle(Form1& form, SkinFramework& skin, FolderProvider programFolder,
+                             QIcon icon)
+    : QObject(&form),
+      form_(form),
+      skin_(skin),
+      programFolder_(std::move(programFolder)),
+      icon_(icon.isNull() ? ApplicationIcon() : std::move(icon)),
+      loadSteps_(BuildLoadSteps()) {
+    form_.installEventFilter(this);
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        // The desktop session is ending: save like a close, without asking.
+        connect(app, &QGuiApplication::commitDataRequest, this,
+                [this](QSessionManager&) { Form_Unload(); });
+    }
+}
+
+QIcon FormLifecycle::ApplicationIcon() {
+    QIcon icon;
+    for (int size : {32, 48, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/metrivo-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+std::string FormLifecycle::CategoryKey(std::string_view word, int n) {
+    return std::string(word) + std::to_string(n);
+}
+
+std::string FormLifecycle::ReadSetting(std::string_view key, std::string_view defaultValue) const {
+    return form_.settings().Read(Form1::kAppName, Form1::kSection, key, defaultValue);
+}
+
+void FormLifecycle::WriteSetting(std::string_view key, int16_t value) {
+    form_.settings().Write(Form1::kAppName, Form1::kSection, key, SettingValue::FromInt16(value));
+}
+
+void FormLifecycle::Form_Load() {
+    loadSteps_.Run(form_.errorReport());
+}
+
+GuardedHandler FormLifecycle::BuildLoadSteps() {
+    constexpr int kNext = GuardedHandler::kNext;
+    WindowState& state = form_.state();
+    std::vector<GuardedHandler::Step> steps{
+        {100,
+         [this] {
+             ApplySkinFile(form_, skin_, programFolder_);
+             return kNext;
+         }},
+        {104,
+         [this] {
+             cursorPath_ = FileProbe::Beside(programFolder_(), {kCursorFile});
+             return FileExists(cursorPath_) == -1 ? kNext : 110;
+         }},
+        {106,
+         [this] {
+             form_.SetMouseIcon(CursorFile::Load(cursorPath_));
+             return kNext;
+         }},
+        {110,
+         [this] {
+             form_.LoadUnits();
+             return kNext;
+         }},
+        {130,
+         [this] {
+             form_.setWindowTitle(QStringLiteral("Metrivo"));
+             return kNext;
+         }},
+        {130,
+         [this] {
+             form_.setWindowIcon(icon_);
+             return kNext;
+         }},
+        {130,
+         [] {
+             SetAppTitle();
+             return kNext;
+         }},
+        {132,
+         [this] {
+             loopIndex_ = 0;
+             return kNext;
+         }},
+        {134,
+         [this, &state] {
+             state.lastFrom(loopIndex_) =
+                 SettingValue::ToInt16(ReadSetting(CategoryKey("LastFrom", loopIndex_), "0"));
+             return kNext;
+         }},
+        {136,
+         [this, &state] {
+             state.lastTo(loopIndex_) =
+                 SettingValue::ToInt16(ReadSetting(CategoryKey("LastTo", loopIndex_), "0"));
+             return kNext;
+         }},
+        {138, [this] { return ++loopIndex_ <= 5 ? 134 : kNext; }},
+        {140,
+         [this] {
+             unitTypeText_ = ReadSetting(kUnitTypeKey, "0");
+             return kNext;
+         }},
+        {142,
+         [this, &state] {
+             state.selUnitType = SettingValue::ToInt16(unitTypeText_);
+             return kNext;
+         }},
+        {144,
+         [this, &state] {
+             form_.optUnits_Click(state.selUnitType);
+             return kNext;
+         }},
+        {146,
+         [this, &state] {
+             form_.SelectOption(state.selUnitType);
+             return kNext;
+         }},
+        {148,
+         [this] {
+             form_.SetFromListIndex(SettingValue::ToInt16(ReadSetting(Form1::kFromListKey, "0")));
+             return kNext;
+         }},
+        {150,
+         [this] {
+             form_.SetToListIndex(SettingValue::ToInt16(ReadSetting(Form1::kToListKey, "1")));
+             return GuardedHandler::kEnd;
+         }},
+    };
+    return GuardedHandler(std::string(kProcedure), std::move(steps));
+}
+
+void FormLifecycle::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    const WindowState& state = form_.state();
+    for (int n = 0; n <= 5; ++n) {
+        WriteSetting(CategoryKey("LastFrom", n), state.lastFrom(n));
+        WriteSetting(CategoryKey("LastTo", n), state.lastTo(n));
+    }
+    WriteSetting(kUnitTypeKey, state.selUnitType);
+    QCoreApplication::processEvents();
+    QCoreApplication::quit();
+}
+
+bool FormLifecycle::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &form_ && event->type() == QEvent::Close && !unloaded_) {
+        Form_Unload();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace metrivo

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QIcon>
+#include <QObject>
+#include <functional>
+#include <string>
+
+#include "guardedhandler.h"
+#include "skinframework.h"
+
+namespace metrivo {
+
+class Form1;
+
+// Loading and unloading the main window: the skin, the hand pointer, the
+// catalogue, caption, icon and title, then the category and units restored
+// from the settings; on close the remembered choices are stored again.
+class FormLifecycle : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr std::string_view kProcedure = "Form_Load";
+    static constexpr std::string_view kCursorFile = "HAND-M.CUR";
+    static constexpr std::string_view kUnitTypeKey = "UnitType";
+
+    using FolderProvider = std::function<std::string()>;
+
+    // Closing `form` (its close box, the window manager's close request) and
+    // the end of the desktop session run Form_Unload.
+    FormLifecycle(Form1& form, SkinFramework& skin, FolderProvider programFolder,
+                  QIcon icon = QIcon());
+    FormLifecycle(const FormLifecycle&) = delete;
+    FormLifecycle& operator=(const FormLifecycle&) = delete;
+
+    void Form_Load();
+    // Stores lastFrom, lastTo and selUnitType, lets waiting events run once
+    // and ends the program. Runs once; later calls do nothing.
+    void Form_Unload();
+
+    bool unloaded() const { return unloaded_; }
+
+    // The window's application icon in the sizes the desktop asks for.
+    static QIcon ApplicationIcon();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    GuardedHandler BuildLoadSteps();
+    std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
+    void WriteSetting(std::string_view key, int16_t value);
+    static std::string CategoryKey(std::string_view word, int n);
+
+    Form1& form_;
+    SkinFramework& skin_;
+    FolderProvider programFolder_;
+    QIcon icon_;
+    bool unloaded_ = false;
+
+    // Working values of the load.
+    int loopIndex_ = 0;
+    std::string unitTypeText_;
+    std::string cursorPath_;
+
+    GuardedHandler loadSteps_;
+};
+
+}  // namespace metrivo
