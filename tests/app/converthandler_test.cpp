@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "fakemessagebox.h"
+
 #include <string>
 #include <vector>
 
 namespace metrivo {
 namespace {
-
-class RecordingBox : public MessageBoxService {
-public:
-    void ShowWarning(std::string_view, std::string_view text) override { texts.emplace_back(text); }
-    std::vector<std::string> texts;
-};
 
 class FakeView : public ConversionView {
 public:
@@ -61,7 +57,7 @@ TEST_P(ConvertHandlerTest, ShowsTheResultAndTheReportsInOrder) {
     view.from = p.from;
     view.to = p.to;
     view.results.push_back("previous");
-    RecordingBox box;
+    test::FakeMessageBox box;
     ErrorReport report(box, "s@t");
     ConvertHandler handler(catalogue, state, view, report, p.separator);
     handler.PushButton2_Click();
@@ -134,7 +130,7 @@ TEST(ConvertHandlerStateTest, RecordsListIndexesAfterSuccessAndFailure) {
     view.to = "kilogram";
     view.fromIndex = 16;
     view.toIndex = 9;
-    RecordingBox box;
+    test::FakeMessageBox box;
     ErrorReport report(box, "s@t");
     ConvertHandler handler(catalogue, state, view, report, ".");
     handler.PushButton2_Click();
@@ -164,7 +160,7 @@ TEST(ConvertHandlerStateTest, OutOfRangeCategoryLeavesTheIndexesUnchanged) {
     FakeView view;
     view.from = view.to = "meter";
     view.fromIndex = 6;
-    RecordingBox box;
+    test::FakeMessageBox box;
     ErrorReport report(box, "s@t");
     ConvertHandler(catalogue, state, view, report, ".").PushButton2_Click();
     EXPECT_EQ(box.texts.size(), 4u);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakemessagebox.h"
+
 #include <string>
 #include <vector>
 
@@ -11,16 +13,6 @@
 
 namespace metrivo {
 namespace {
-
-class RecordingBox : public MessageBoxService {
-public:
-    void ShowWarning(std::string_view title, std::string_view text) override {
-        titles.emplace_back(title);
-        texts.emplace_back(text);
-    }
-    std::vector<std::string> titles;
-    std::vector<std::string> texts;
-};
 
 TEST(ErrorReportTest, MessageTextIsExact) {
     EXPECT_EQ(ErrorReport::MessageText("PushButton2_Click", "Overflow", 124, "help@example.org"),
@@ -32,7 +24,7 @@ TEST(ErrorReportTest, MessageTextIsExact) {
 }
 
 TEST(ErrorReportTest, ShowsAWarningTitledApplicationError) {
-    RecordingBox box;
+    test::FakeMessageBox box;
     ErrorReport report(box, "x@y");
     report.ShowErrorReport("PushButton1_Click", "Subscript out of range", 100);
     ASSERT_EQ(box.titles.size(), 1u);
@@ -65,7 +57,7 @@ struct Trace {
 };
 
 TEST(GuardedHandlerTest, FailureIsReportedAndGoesOnWhereTheTableSays) {
-    RecordingBox box;
+    test::FakeMessageBox box;
     ErrorReport report(box, "s@t");
     Trace trace;
     auto failing = [&trace](int label) {
@@ -96,7 +88,7 @@ TEST(GuardedHandlerTest, FailureIsReportedAndGoesOnWhereTheTableSays) {
 }
 
 TEST(GuardedHandlerTest, OutOfMemoryIsReportedNotPropagated) {
-    RecordingBox box;
+    test::FakeMessageBox box;
     ErrorReport report(box, "s@t");
     const GuardedHandler handler("Demo", {{100, []() -> int { throw std::bad_alloc(); }}});
     EXPECT_NO_THROW(handler.Run(report));

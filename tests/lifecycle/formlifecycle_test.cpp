@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fakemessagebox.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -19,12 +21,6 @@
 
 namespace metrivo {
 namespace {
-
-class RecordingBox : public MessageBoxService {
-public:
-    void ShowWarning(std::string_view, std::string_view text) override { texts.emplace_back(text); }
-    std::vector<std::string> texts;
-};
 
 class NoSkin : public SkinFramework {
 public:
@@ -63,7 +59,7 @@ public:
 
 private:
     QtSettingsStore settings_;
-    RecordingBox box_;
+    test::FakeMessageBox box_;
     ErrorReport report_;
     NoSkin skin_;
     Form1 form_;
@@ -217,9 +213,3 @@ TEST_F(FormLifecycleTest, UnloadRunsOnce) {
 
 }  // namespace
 }  // namespace metrivo
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -8,7 +8,7 @@
 #include "clipboardhandler.h"
 #include "clipboardqt.h"
 #include "failingclipboard.h"
-#include "recordingmessagebox.h"
+#include "fakemessagebox.h"
 
 namespace metrivo {
 namespace {
@@ -21,7 +21,7 @@ TEST_P(ClipboardRetries, StopAtTheFirstSuccessOrAfterAThousand) {
     const auto [failures, raises] = GetParam();
     const int attempts = std::min(failures + 1, 1000);
     FailingClipboard clipboard(failures, raises);
-    test::RecordingMessageBox box;
+    test::FakeMessageBox box;
     const ErrorReport report(box);
     int reads = 0;
     ClipboardHandler handler(
@@ -33,7 +33,7 @@ TEST_P(ClipboardRetries, StopAtTheFirstSuccessOrAfterAThousand) {
     EXPECT_EQ(clipboard.lastFormat, 0);
     EXPECT_EQ(reads, 1);
     EXPECT_EQ(clipboard.text, failures < 1000 ? "1.609344" : "earlier");
-    EXPECT_TRUE(box.shown.empty());
+    EXPECT_TRUE(box.texts.empty());
 
     FailingClipboard again(failures, raises);
     EXPECT_EQ(SetClipboardText(again, "x", 13), failures < 1000 ? -1 : 0);
@@ -47,13 +47,14 @@ INSTANTIATE_TEST_SUITE_P(Failures, ClipboardRetries,
 
 TEST(ClipboardHandler, ReportsAFailedReadOfTheResults) {
     FailingClipboard clipboard(0);
-    test::RecordingMessageBox box;
+    test::FakeMessageBox box;
     const ErrorReport report(box, "help@example.org");
     ClipboardHandler handler(
         clipboard, []() -> std::string { throw RunTimeError(RunTimeError::kOverflow); }, report);
     handler.PushButton1_Click();
-    EXPECT_EQ(box.shown, std::vector<std::string>{
-                             "Application Error|Overflow\r\nin "
+    EXPECT_EQ(box.titles, std::vector<std::string>{"Application Error"});
+    EXPECT_EQ(box.texts, std::vector<std::string>{
+                             "Overflow\r\nin "
                              "MetrivoProj2021/08/31.Form1.PushButton1_Click at line "
                              "102\r\rPlease email screenshot of this message to help@example.org"});
     EXPECT_EQ(clipboard.text, "") << "emptied before";

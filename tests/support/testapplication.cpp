@@ -1,4 +1,5 @@
-// One QApplication for the whole test program.
+// One QApplication for the whole test program; every test builds its own window.
+// Linked into the test programs that need Qt widgets.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,7 +14,7 @@ class ApplicationEnvironment : public ::testing::Environment {
 
   private:
     int argc_ = 1;
-    char name_[12] = "start_tests";
+    char name_[11] = "qt_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };
