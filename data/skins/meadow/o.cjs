@@ -24,7 +24,7 @@ QGroupBox::title {
 
 QRadioButton, QCheckBox, QLabel {
     background-color: transparent;
-    spacing: 6px;
+    spacing: 3px;
 }
 QRadioButton::indicator {
     width: 12px;
