@@ -41,6 +41,9 @@ QImage Read(const QByteArray& data, const char* format) {
     if (!buffer.open(QIODevice::ReadOnly)) return {};
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
+    // Only the plugin for this format is asked; guessing would load every
+    // image format plugin first.
+    reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 

@@ -4,8 +4,11 @@
 #
 #   scripts/bench.sh [BUILD_DIR] [BENCHMARK...]
 #
-# Benchmarks: core (bench_core: one conversion text in, text out) and batch
-# (metrivo-convert --batch against GNU units -t on the same conversions).
+# Benchmarks: core (bench_core: one conversion text in, text out), batch
+# (metrivo-convert --batch against GNU units -t on the same conversions),
+# startup (bench_startup: time to the mapped window and memory of metrivo
+# against the bare Qt window bench_floor) and press (bench_press: a "Start
+# Converting" press in the real window on Qt's offscreen platform).
 # Without names, all of them run. Environment: BENCH_LINES (default 1000000)
 # and BENCH_UNITS_LINES (default 100000) set the batch sizes; BENCH_ROUNDS
 # (default 3) how many interleaved rounds the batch comparison takes its best of.
@@ -115,10 +118,50 @@ bench_batch() {
     paste -d'|' <(head -16 "$work/metrivo.out") <(head -16 "$work/units.out") | sed 's/^/  /'
 }
 
+# --- startup: time to a mapped window and memory, against a bare Qt window ---
+# bench_startup launches each program under X (a private Xvfb when DISPLAY is
+# unset), with a fresh XDG_CONFIG_HOME in TMPDIR (default /tmp) each time.
+# BENCH_STARTUP_RUNS (default 20) and BENCH_STARTUP_WARMUP (default 2) set the
+# launches; BENCH_METRIVO the program measured (default BUILD_DIR/bin/metrivo).
+bench_startup() {
+    echo "== startup: time to mapped window and resident memory, against bench_floor"
+    local program=${BENCH_METRIVO:-$bin/metrivo}
+    "$(dirname "$0")/with-display.sh" "$bin/bench_startup" \
+        --runs "${BENCH_STARTUP_RUNS:-20}" --warmup "${BENCH_STARTUP_WARMUP:-2}" \
+        "$program" "$bin/bench_floor"
+}
+
+# --- press: "Start Converting" in the real window, offscreen -----------------
+bench_press() {
+    echo "== bench_press: a \"Start Converting\" press to the Results text (median of 10 repetitions)"
+    QT_QPA_PLATFORM=offscreen "$bin/bench_press" --benchmark_repetitions=10 \
+        --benchmark_report_aggregates_only=true --benchmark_min_time=0.2 \
+        --benchmark_format=csv 2>/dev/null >"$work/press.csv" || { echo "bench_press failed"; return 1; }
+    awk -F, '
+        /_median"?,/ {
+            name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+            t[name] = $3; unit[name] = $5; gsub(/"/, "", unit[name]); order[n++] = name
+        }
+        END {
+            floor = t["BM_PressFloor"]
+            for (i = 0; i < n; i++) {
+                name = order[i]; ns = t[name]
+                if (unit[name] == "us") ns *= 1000
+                if (name == "BM_PressFloor") {
+                    printf "%-28s %9.0f ns (a bare button setting a text)\n", name, ns
+                    continue
+                }
+                verdict = (ns <= 50000) ? "met" : "NOT met"
+                printf "%-28s %9.0f ns = %6.1fx the floor press; target at most 50 us: %s\n", \
+                    name, ns, ns / floor, verdict
+            }
+        }' "$work/press.csv"
+}
+
 # --- further benchmarks ------------------------------------------------------
 # Add a function bench_NAME above and its NAME to this list; it runs after the
 # others and can be picked by name on the command line.
-benchmarks=(core batch)
+benchmarks=(core batch startup press)
 
 selected=("$@")
 [ ${#selected[@]} -eq 0 ] && selected=("${benchmarks[@]}")

@@ -3,6 +3,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QSessionManager>
 
 #include "apptitle.h"
@@ -31,10 +34,26 @@ FormLifecycle::FormLifecycle(Form1& form, SkinFramework& skin, FolderProvider pr
 }
 
 QIcon FormLifecycle::ApplicationIcon() {
-    QIcon icon;
+    return IconFrom(ApplicationIconImages());
+}
+
+std::vector<QImage> FormLifecycle::ApplicationIconImages() {
+    std::vector<QImage> images;
     for (int size : {32, 48, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/metrivo-%1.png").arg(size), QSize(size, size));
+        // The images are PNG. Named so, and not left to be guessed, they are
+        // read by Qt's own reader without loading every image format plugin
+        // to ask whether it reads PNG too.
+        QImageReader reader(QStringLiteral(":/icons/metrivo-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
+        if (!image.isNull()) images.push_back(std::move(image));
     }
+    return images;
+}
+
+QIcon FormLifecycle::IconFrom(const std::vector<QImage>& images) {
+    QIcon icon;
+    for (const QImage& image : images) icon.addPixmap(QPixmap::fromImage(image));
     return icon;
 }
 

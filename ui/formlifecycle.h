@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QObject>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "guardedhandler.h"
 #include "skinframework.h"
@@ -40,6 +42,10 @@ class FormLifecycle : public QObject {
 
     // The window's application icon in the sizes the desktop asks for.
     static QIcon ApplicationIcon();
+    // The icon's images, decoded; any thread may call this. IconFrom makes
+    // the icon of them and needs the application's thread.
+    static std::vector<QImage> ApplicationIconImages();
+    static QIcon IconFrom(const std::vector<QImage>& images);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
