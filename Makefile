@@ -20,7 +20,7 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@scripts/run.sh $(BUILD)
 
-test: deps test-release test-asan
+test: deps test-release test-asan test-fuzz
 
 test-release: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -50,3 +50,16 @@ bench: deps $(BENCH_BUILD)/build.ninja
 
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# Fuzzing with libFuzzer in a clang build folder of its own: `make fuzz` runs
+# each target for FUZZ_SECONDS; `make test` runs each for a short smoke time.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 15
+
+.PHONY: fuzz test-fuzz
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_BUILD)
+
+test-fuzz:
+	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS) $(FUZZ_BUILD)

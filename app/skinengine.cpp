@@ -101,7 +101,8 @@ void SkinEngine::Apply(const std::vector<Value>& arguments) const {
 std::optional<QString> SkinEngine::ReadSkin(const std::string& path) {
     const std::optional<QByteArray> data = FileProbe::ReadRegularFile(path, kMaxSkinSize);
     if (!data) return std::nullopt;
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end of the file is an error too.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString sheet = decoder.decode(*data);
     if (decoder.hasError() || sheet.contains(QChar(u'\0'))) return std::nullopt;
     if (sheet.trimmed().isEmpty() || !LooksLikeStyleSheet(sheet)) return std::nullopt;

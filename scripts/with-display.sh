@@ -9,7 +9,7 @@ if [ -n "${DISPLAY:-}" ] || ! command -v Xvfb >/dev/null; then
 fi
 ready=$(mktemp)
 trap 'rm -f "$ready"' EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; rm -f "$ready"' EXIT
 for _ in $(seq 1 200); do
