@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakemessagebox.h"
+#include "programrun.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,49 +22,7 @@
 namespace metrivo {
 namespace {
 
-class NoSkin : public SkinFramework {
-public:
-    Value Invoke(int32_t, const std::vector<Value>&) override { ++calls; return {}; }
-    Value Get(int32_t) override { ++calls; return int32_t{0}; }
-    void Put(int32_t, const Value&) override { ++calls; }
-    int calls = 0;
-};
-
-std::string Summary(const std::string& text) {  // "description@label"
-    const std::string marker = " at line ";
-    const auto at = text.find(marker);
-    return text.substr(0, text.find('\r')) + "@" +
-           text.substr(at + marker.size(), text.find('\r', at) - at - marker.size());
-}
-
-// One run of the program over a settings folder and a program folder that
-// outlive it, so a test can start the window again.
-class ProgramRun {
-public:
-    ProgramRun(const QString& configFolder, const QString& programFolder)
-        : settings_(configFolder),
-          report_(box_, "help@example.org"),
-          form_(settings_, report_, "."),
-          lifecycle_(form_, skin_, [programFolder] { return programFolder.toStdString(); }) {}
-
-    Form1& form() { return form_; }
-    FormLifecycle& lifecycle() { return lifecycle_; }
-    std::vector<std::string> Reports() const {
-        std::vector<std::string> out;
-        for (const auto& t : box_.texts) out.push_back(Summary(t));
-        return out;
-    }
-    const std::vector<std::string>& texts() const { return box_.texts; }
-    int skinCalls() const { return skin_.calls; }
-
-private:
-    QtSettingsStore settings_;
-    test::FakeMessageBox box_;
-    ErrorReport report_;
-    NoSkin skin_;
-    Form1 form_;
-    FormLifecycle lifecycle_;
-};
+using test::ProgramRun;
 
 class FormLifecycleTest : public ::testing::Test {
 protected:
@@ -74,7 +32,7 @@ protected:
     }
     std::unique_ptr<ProgramRun> Start() {
         auto run = std::make_unique<ProgramRun>(config_.path(), program_.path());
-        run->lifecycle().Form_Load();
+        run->Load();
         return run;
     }
     QString Stored(const QString& key) const {

@@ -30,11 +30,16 @@ class ProgramRun {
     Form1& form() { return form_; }
     FormLifecycle& lifecycle() { return lifecycle_; }
     const std::vector<std::string>& Reports() const { return box_.reports; }
+    // The reports' whole texts, in order.
+    const std::vector<std::string>& texts() const { return box_.texts; }
+    // How often the skin component was called.
+    int skinCalls() const { return skin_.calls; }
 
   private:
     class Box : public MessageBoxService {
       public:
         void ShowWarning(std::string_view, std::string_view text) override {
+            texts.emplace_back(text);
             const std::string marker = " at line ";
             const auto at = text.find(marker);
             const auto end = text.find('\r', at);
@@ -43,12 +48,20 @@ class ProgramRun {
                                                       end - at - marker.size())));
         }
         std::vector<std::string> reports;
+        std::vector<std::string> texts;
     };
     class NoSkin : public SkinFramework {
       public:
-        Value Invoke(int32_t, const std::vector<Value>&) override { return {}; }
-        Value Get(int32_t) override { return int32_t{0}; }
-        void Put(int32_t, const Value&) override {}
+        Value Invoke(int32_t, const std::vector<Value>&) override {
+            ++calls;
+            return {};
+        }
+        Value Get(int32_t) override {
+            ++calls;
+            return int32_t{0};
+        }
+        void Put(int32_t, const Value&) override { ++calls; }
+        int calls = 0;
     };
 
     QtSettingsStore settings_;
