@@ -22,6 +22,8 @@ export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts" "$build/logs"
 status=0
+passed=0
+failed=0
 for t in "${targets[@]}"; do
     corpus="$build/corpus/$t"
     mkdir -p "$corpus"
@@ -39,6 +41,7 @@ for t in "${targets[@]}"; do
     fi
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     echo "$t: ${runs:-?} executions in ${seconds}s, corpus $(ls "$corpus" | wc -l) entries: $result"
-    [ "$result" = ok ] || tail -40 "$log"
+    if [ "$result" = ok ]; then passed=$((passed + 1)); else failed=$((failed + 1)); tail -40 "$log"; fi
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status
