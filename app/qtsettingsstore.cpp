@@ -37,6 +37,14 @@ void RemoveAbandonedLock(const QString& settingsPath) {
     if (info.isFile() && info.size() == 0) QFile::remove(lock);
 }
 
+// Qt reads and replaces the settings file whole; something other than a
+// regular file in its place (a FIFO, a device, a folder) would block the
+// reader or never take the text, so the store leaves it alone.
+bool IsUsableFile(const QString& path) {
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(DefaultConfigFolder()) {}
@@ -53,7 +61,9 @@ QString QtSettingsStore::FilePath(std::string_view app) const {
 
 std::string QtSettingsStore::Read(std::string_view app, std::string_view section,
                                   std::string_view key, std::string_view defaultValue) const {
-    QSettings settings(FilePath(app), QSettings::IniFormat);
+    const QString path = FilePath(app);
+    if (!IsUsableFile(path)) return std::string(defaultValue);
+    QSettings settings(path, QSettings::IniFormat);
     settings.beginGroup(ToQString(section));
     const QVariant value = settings.value(ToQString(key));
     if (!value.isValid()) return std::string(defaultValue);
@@ -67,6 +77,10 @@ std::string QtSettingsStore::Read(std::string_view app, std::string_view section
 void QtSettingsStore::Write(std::string_view app, std::string_view section, std::string_view key,
                             std::string_view value) {
     const QString path = FilePath(app);
+    if (!IsUsableFile(path)) {
+        WarnNotSaved(path);
+        return;
+    }
     CheckBeforeFirstWrite(path);
     QDir().mkpath(configFolder_);
     RemoveAbandonedLock(path);
@@ -138,7 +152,7 @@ void QtSettingsStore::WarnNotSaved(const QString& path) {
     if (warned_) return;
     warned_ = true;
     std::cerr << "metrivo: warning: cannot save settings to " << path.toStdString()
-              << " (the file or its folder is not writable); choices made in this run "
+              << " (it is not a writable file in a writable folder); choices made in this run "
                  "will not be remembered\n";
     std::cerr.flush();
 }
