@@ -23,8 +23,6 @@ public:
 
     void PushButton2_Click();
 
-    void SetDecimalSeparator(std::string separator) { separator_ = std::move(separator); }
-
 private:
     GuardedHandler BuildSteps();
     // Scans the rows upwards from `index` for the first whose name is the

@@ -12,36 +12,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <tuple>
 
 #include "errorreport.h"
 #include "form1.h"
 #include "messageboxservice.h"
-#include "settingsstore.h"
+#include "memorysettingsstore.h"
 #include "styledpushbutton.h"
 #include "unitcatalogue.h"
 
 namespace {
-
-class MemorySettings : public metrivo::SettingsStore {
-  public:
-    std::string Read(std::string_view app, std::string_view section, std::string_view key,
-                     std::string_view defaultValue) const override {
-        const auto found = values_.find({std::string(app), std::string(section), std::string(key)});
-        return found == values_.end() ? std::string(defaultValue) : found->second;
-    }
-    void Write(std::string_view app, std::string_view section, std::string_view key,
-               std::string_view value) override {
-        values_[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
-    }
-
-  private:
-    std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
-};
 
 class SilentMessageBox : public metrivo::MessageBoxService {
   public:
@@ -50,7 +32,7 @@ class SilentMessageBox : public metrivo::MessageBoxService {
 };
 
 struct Window {
-    MemorySettings settings;
+    metrivo::MemorySettingsStore settings;
     SilentMessageBox box;
     metrivo::ErrorReport report{box};
     metrivo::Form1 form{settings, report, "."};

@@ -1,31 +1,23 @@
 #pragma once
 
-#include <map>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
-#include "settingsstore.h"
+#include "memorysettingsstore.h"
 
 namespace metrivo::test {
 
 // Keeps the settings in memory and logs every write in order.
-class FakeSettingsStore : public SettingsStore {
+class FakeSettingsStore : public MemorySettingsStore {
   public:
     struct Entry {
         std::string app, section, key, value;
     };
 
-    std::string Read(std::string_view app, std::string_view section, std::string_view key,
-                     std::string_view defaultValue) const override {
-        const auto found = values_.find({std::string(app), std::string(section), std::string(key)});
-        return found == values_.end() ? std::string(defaultValue) : found->second;
-    }
-
     void Write(std::string_view app, std::string_view section, std::string_view key,
                std::string_view value) override {
-        values_[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
+        MemorySettingsStore::Write(app, section, key, value);
         writes.push_back(
             {std::string(app), std::string(section), std::string(key), std::string(value)});
     }
@@ -36,9 +28,6 @@ class FakeSettingsStore : public SettingsStore {
     }
 
     std::vector<Entry> writes;
-
-  private:
-    std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
 };
 
 }  // namespace metrivo::test
