@@ -1,6 +1,6 @@
 #include "apptitle.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 namespace metrivo {
 
@@ -18,7 +18,11 @@ QString AppTitle::Cut(QString name) {
 }
 
 void SetAppTitle() {
-    QGuiApplication::setApplicationDisplayName(AppTitle::Cut(AppTitle::ProductName()));
+    // The application name is what the desktop lists the running program by
+    // (the class of its X11 windows; the Wayland application id comes from
+    // the desktop file). The display name is left alone: once set, Qt would
+    // append it to every window title, the report box's included.
+    QCoreApplication::setApplicationName(AppTitle::Cut(AppTitle::ProductName()));
 }
 
 }  // namespace metrivo

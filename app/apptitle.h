@@ -18,8 +18,8 @@ class AppTitle {
     static QString Cut(QString name);
 };
 
-// Makes the cut product name the application's display name, the name the
-// desktop shows for the running program.
+// Makes the cut product name the application's name, the name the desktop
+// lists the running program by.
 void SetAppTitle();
 
 }  // namespace metrivo

@@ -1,6 +1,7 @@
 #include "errorreport.h"
 
 #include <cstdlib>
+#include <utility>
 
 #ifndef METRIVO_SUPPORT_ADDRESS
 #define METRIVO_SUPPORT_ADDRESS "support@metrivo.example"
@@ -13,7 +14,14 @@ ErrorReport::ErrorReport(MessageBoxService& box, std::string supportAddress)
 
 void ErrorReport::ShowErrorReport(std::string_view procedure, std::string_view description,
                                   int32_t label) const {
-    box_.ShowWarning(kTitle, MessageText(procedure, description, label, supportAddress_));
+    const int running = std::exchange(runningHandlers_, 0);
+    try {
+        box_.ShowWarning(kTitle, MessageText(procedure, description, label, supportAddress_));
+    } catch (...) {
+        runningHandlers_ = running;
+        throw;
+    }
+    runningHandlers_ = running;
 }
 
 std::string ErrorReport::MessageText(std::string_view procedure, std::string_view description,
@@ -32,6 +40,8 @@ std::string ErrorReport::MessageText(std::string_view procedure, std::string_vie
     return text;
 }
 
-std::string ErrorReport::DefaultSupportAddress() { return METRIVO_SUPPORT_ADDRESS; }
+std::string ErrorReport::DefaultSupportAddress() {
+    return METRIVO_SUPPORT_ADDRESS;
+}
 
 }  // namespace metrivo

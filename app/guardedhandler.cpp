@@ -25,6 +25,7 @@ GuardedHandler::GuardedHandler(std::string procedure, std::vector<Step> steps)
 }
 
 void GuardedHandler::Run(const ErrorReport& report) const {
+    const ErrorReport::HandlerScope running(report);
     std::size_t row = 0;
     while (row < steps_.size()) {
         const Step& step = steps_[row];
@@ -35,9 +36,9 @@ void GuardedHandler::Run(const ErrorReport& report) const {
             report.ShowErrorReport(procedure_, error.description(), step.label);
             next = step.onFailure;
         } catch (const std::bad_alloc&) {
-            report.ShowErrorReport(
-                procedure_, RunTimeError::StandardDescription(RunTimeError::kOutOfMemory),
-                step.label);
+            report.ShowErrorReport(procedure_,
+                                   RunTimeError::StandardDescription(RunTimeError::kOutOfMemory),
+                                   step.label);
             next = step.onFailure;
         }
         row = IndexAfter(row, next);

@@ -1,6 +1,10 @@
 #include "qtmessagebox.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QMessageBox>
+#include <QShortcut>
 
 namespace metrivo {
 
@@ -16,7 +20,14 @@ void QtMessageBox::ShowWarning(std::string_view title, std::string_view text) {
                     QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                     DisplayText(text), QMessageBox::Ok, parent_.data());
     box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setWindowModality(Qt::ApplicationModal);
+    // Ctrl+C copies the whole report, for a mail or a bug report, as the
+    // box asks.
+    const QString shown = box.text();
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box,
+                     [shown] { QGuiApplication::clipboard()->setText(shown); });
     box.exec();
 }
 

@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     xvfb xauth xdotool xclip x11-utils libx11-dev
+    imagemagick openbox qt6ct python3 python3-pil
     clang libclang-rt-dev
     units
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace

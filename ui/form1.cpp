@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <charconv>
 
+#include "eventguard.h"
 #include "runtimeerror.h"
 #include "styledpushbutton.h"
 
@@ -183,30 +184,54 @@ void Form1::BuildControls() {
     }
 }
 
+template <typename Handler>
+void Form1::Guarded(std::string_view procedure, Handler&& handler) {
+    EventGuard::Run(report_, procedure, std::forward<Handler>(handler));
+}
+
 void Form1::ConnectNotifications() {
     for (int index = 0; index < WindowState::kCategories; ++index) {
-        connect(optUnits_[static_cast<std::size_t>(index)], &QRadioButton::toggled, this,
-                [this, index](bool checked) {
-                    UpdateOptionTabStops();
-                    if (checked) optUnits_Click(static_cast<int16_t>(index));
-                });
+        QRadioButton* option = optUnits_[static_cast<std::size_t>(index)];
+        connect(option, &QRadioButton::toggled, this, [this, index](bool checked) {
+            UpdateOptionTabStops();
+            if (checked) {
+                Guarded("optUnits_Click", [&] { optUnits_Click(static_cast<int16_t>(index)); });
+            }
+        });
+        // Choosing the option that shows as selected raises no toggle. When
+        // the lists do not hold its category (a stored category outside 0 to
+        // 5 left them empty), choosing it runs the selection all the same.
+        connect(option, &QRadioButton::clicked, this, [this, index] {
+            if (state_.selUnitType == index) return;
+            Guarded("optUnits_Click", [&] { optUnits_Click(static_cast<int16_t>(index)); });
+        });
     }
     connect(cboFromCurrency_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!fillingLists_) cboFromCurrency_Click();
+        if (!fillingLists_) Guarded("cboFromCurrency_Click", [this] { cboFromCurrency_Click(); });
     });
     connect(cboFromCurrency_, &QComboBox::editTextChanged, this, [this] {
-        if (!fillingLists_) cboFromCurrency_Change();
+        if (!fillingLists_) Guarded("cboFromCurrency_Change", [this] { cboFromCurrency_Change(); });
     });
     connect(cboToCurrency_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!fillingLists_) cboToCurrency_Click();
+        if (!fillingLists_) Guarded("cboToCurrency_Click", [this] { cboToCurrency_Click(); });
     });
     connect(cboToCurrency_, &QComboBox::editTextChanged, this, [this] {
-        if (!fillingLists_) cboToCurrency_Change();
+        if (!fillingLists_) Guarded("cboToCurrency_Change", [this] { cboToCurrency_Change(); });
     });
-    connect(pushButton2_, &QPushButton::clicked, this, [this] { PushButton2_Click(); });
-    connect(pushButton1_, &QPushButton::clicked, this, [this] { PushButton1_Click(); });
-    connect(pushButton1_, &StyledPushButton::MouseMove, this, &Form1::PushButton1_MouseMove);
-    connect(pushButton2_, &StyledPushButton::MouseMove, this, &Form1::PushButton2_MouseMove);
+    connect(pushButton2_, &QPushButton::clicked, this,
+            [this] { Guarded("PushButton2_Click", [this] { PushButton2_Click(); }); });
+    connect(pushButton1_, &QPushButton::clicked, this,
+            [this] { Guarded("PushButton1_Click", [this] { PushButton1_Click(); }); });
+    connect(pushButton1_, &StyledPushButton::MouseMove, this,
+            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF at) {
+                Guarded("PushButton1_MouseMove",
+                        [&] { PushButton1_MouseMove(buttons, shift, at); });
+            });
+    connect(pushButton2_, &StyledPushButton::MouseMove, this,
+            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPointF at) {
+                Guarded("PushButton2_MouseMove",
+                        [&] { PushButton2_MouseMove(buttons, shift, at); });
+            });
     for (QWidget* widget : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(cboFromCurrency_),
                             static_cast<QWidget*>(cboToCurrency_)}) {
         widget->installEventFilter(this);
@@ -259,6 +284,7 @@ void Form1::optUnits_Click(int16_t Index) {
     fillingLists_ = false;
 
     state_.selUnitType = Index;
+    emit ChoicesChanged();
     SetFromListIndex(state_.lastFrom(state_.selUnitType));
     SetToListIndex(state_.lastTo(state_.selUnitType));
 }
@@ -313,6 +339,7 @@ void Form1::Text1_GotFocus() {
 
 void Form1::PushButton2_Click() {
     convert_.PushButton2_Click();
+    emit ChoicesChanged();
 }
 
 void Form1::PushButton1_Click() {
@@ -424,7 +451,8 @@ QRadioButton* Form1::optUnits(int16_t Index) const {
 void Form1::mouseMoveEvent(QMouseEvent* event) {
     // Moves that a control passes on are not over the window's own background.
     if (childAt(event->position().toPoint()) == nullptr) {
-        Form_MouseMove(event->buttons(), event->modifiers(), event->position());
+        Guarded("Form_MouseMove",
+                [&] { Form_MouseMove(event->buttons(), event->modifiers(), event->position()); });
     }
     QWidget::mouseMoveEvent(event);
 }
@@ -435,31 +463,39 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         static constexpr std::array<Handler, 5> kFrameHandlers{
             &Form1::Frame1_MouseMove, &Form1::Frame2_MouseMove, &Form1::Frame3_MouseMove,
             &Form1::Frame4_MouseMove, &Form1::Frame5_MouseMove};
+        static constexpr std::array<std::string_view, 5> kFrameProcedures{
+            "Frame1_MouseMove", "Frame2_MouseMove", "Frame3_MouseMove", "Frame4_MouseMove",
+            "Frame5_MouseMove"};
         for (std::size_t i = 0; i < frames_.size(); ++i) {
             if (watched != frames_[i]) continue;
             const auto* move = static_cast<QMouseEvent*>(event);
             // Only the frame's own area: its border, caption and background.
             if (frames_[i]->childAt(move->position().toPoint()) == nullptr) {
-                (this->*kFrameHandlers[i])(move->buttons(), move->modifiers(), move->position());
+                Guarded(kFrameProcedures[i], [&] {
+                    (this->*kFrameHandlers[i])(move->buttons(), move->modifiers(),
+                                               move->position());
+                });
             }
         }
         return false;
     }
     if (watched == text1_ || watched == cboFromCurrency_ || watched == cboToCurrency_) {
         if (IsEnterKey(event)) {
-            PushButton2_Click();
+            Guarded("PushButton2_Click", [this] { PushButton2_Click(); });
             return true;
         }
     }
     if (watched == text1_) {
         if (event->type() == QEvent::FocusIn) {
-            Text1_GotFocus();
+            Guarded("Text1_GotFocus", [this] { Text1_GotFocus(); });
             selectAmountOnRelease_ =
                 static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
         } else if (event->type() == QEvent::MouseButtonRelease && selectAmountOnRelease_) {
             // The press that gave the focus has placed the text cursor.
             selectAmountOnRelease_ = false;
-            if (!text1_->hasSelectedText()) Text1_GotFocus();
+            if (!text1_->hasSelectedText()) {
+                Guarded("Text1_GotFocus", [this] { Text1_GotFocus(); });
+            }
         }
     }
     return false;

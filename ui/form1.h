@@ -120,11 +120,21 @@ class Form1 : public QWidget, public ConversionView {
     // Twips of the window's design to logical pixels.
     static int Twips(int twips);
 
+  signals:
+    // A conversion has recorded its list indexes, or a category was chosen:
+    // what the window remembers between runs has changed.
+    void ChoicesChanged();
+
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Runs a handler that an event started; an error raised in it is
+    // reported and the program goes on.
+    template <typename Handler>
+    void Guarded(std::string_view procedure, Handler&& handler);
+
     void BuildControls();
     void ConnectNotifications();
     void SetTabOrder();

@@ -10,6 +10,7 @@
 
 #include "apptitle.h"
 #include "cursorfile.h"
+#include "eventguard.h"
 #include "fileprobe.h"
 #include "form1.h"
 #include "settingvalue.h"
@@ -29,8 +30,13 @@ FormLifecycle::FormLifecycle(Form1& form, SkinFramework& skin, FolderProvider pr
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // The desktop session is ending: save like a close, without asking.
         connect(app, &QGuiApplication::commitDataRequest, this,
-                [this](QSessionManager&) { Form_Unload(); });
+                [this](QSessionManager&) { EndRequested(); });
     }
+    saveTimer_.setSingleShot(true);
+    saveTimer_.setInterval(kSaveDelayMs);
+    connect(&saveTimer_, &QTimer::timeout, this, [this] {
+        EventGuard::Run(form_.errorReport(), "SaveSettings", [this] { SaveChoices(); });
+    });
 }
 
 QIcon FormLifecycle::ApplicationIcon() {
@@ -71,6 +77,39 @@ void FormLifecycle::WriteSetting(std::string_view key, int16_t value) {
 
 void FormLifecycle::Form_Load() {
     loadSteps_.Run(form_.errorReport());
+    if (unloaded_) return;
+    loaded_ = true;
+    connect(&form_, &Form1::ChoicesChanged, this, &FormLifecycle::ScheduleSave);
+}
+
+void FormLifecycle::ScheduleSave() {
+    // Not restarted by later changes, so a stream of presses is stored too.
+    if (!unloaded_ && !saveTimer_.isActive()) saveTimer_.start();
+}
+
+void FormLifecycle::SavePendingChoices() {
+    if (!saveTimer_.isActive()) return;
+    saveTimer_.stop();
+    SaveChoices();
+}
+
+void FormLifecycle::SaveChoices() {
+    const WindowState& state = form_.state();
+    for (int n = 0; n <= 5; ++n) {
+        WriteSetting(CategoryKey("LastFrom", n), state.lastFrom(n));
+        WriteSetting(CategoryKey("LastTo", n), state.lastTo(n));
+    }
+    WriteSetting(kUnitTypeKey, state.selUnitType);
+}
+
+void FormLifecycle::EndRequested() {
+    if (loaded_) {
+        Form_Unload();
+        return;
+    }
+    if (unloaded_) return;
+    unloaded_ = true;
+    QCoreApplication::exit(0);
 }
 
 GuardedHandler FormLifecycle::BuildLoadSteps() {
@@ -167,19 +206,15 @@ GuardedHandler FormLifecycle::BuildLoadSteps() {
 void FormLifecycle::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    const WindowState& state = form_.state();
-    for (int n = 0; n <= 5; ++n) {
-        WriteSetting(CategoryKey("LastFrom", n), state.lastFrom(n));
-        WriteSetting(CategoryKey("LastTo", n), state.lastTo(n));
-    }
-    WriteSetting(kUnitTypeKey, state.selUnitType);
+    saveTimer_.stop();
+    SaveChoices();
     QCoreApplication::processEvents();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 bool FormLifecycle::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &form_ && event->type() == QEvent::Close && !unloaded_) {
-        Form_Unload();
+        EventGuard::Run(form_.errorReport(), "Form_Unload", [this] { Form_Unload(); });
     }
     return QObject::eventFilter(watched, event);
 }

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,7 +39,22 @@ class FormLifecycle : public QObject {
     // and ends the program. Runs once; later calls do nothing.
     void Form_Unload();
 
+    // The system asks the program to end (a termination signal, the end of
+    // the session): the same as closing the window. While the load is still
+    // restoring the choices, the program ends without storing anything, since
+    // nothing has been chosen in this run yet.
+    void EndRequested();
+
+    bool loaded() const { return loaded_; }
     bool unloaded() const { return unloaded_; }
+
+    // After the load, every conversion and category change is stored soon,
+    // within this time, so that a run ended without a close (killed, the
+    // display lost) keeps what a close would have stored.
+    static constexpr int kSaveDelayMs = 250;
+    bool savePending() const { return saveTimer_.isActive(); }
+    // Stores now what a close stores, if a change is still waiting.
+    void SavePendingChoices();
 
     // The window's application icon in the sizes the desktop asks for.
     static QIcon ApplicationIcon();
@@ -52,6 +68,9 @@ class FormLifecycle : public QObject {
 
   private:
     GuardedHandler BuildLoadSteps();
+    // "LastFrom0", "LastTo0" ... "LastTo5", then "UnitType".
+    void SaveChoices();
+    void ScheduleSave();
     std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
     void WriteSetting(std::string_view key, int16_t value);
     static std::string CategoryKey(std::string_view word, int n);
@@ -60,7 +79,9 @@ class FormLifecycle : public QObject {
     SkinFramework& skin_;
     FolderProvider programFolder_;
     QIcon icon_;
+    bool loaded_ = false;
     bool unloaded_ = false;
+    QTimer saveTimer_;
 
     // Working values of the load.
     int loopIndex_ = 0;

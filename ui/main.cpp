@@ -1,20 +1,57 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <future>
+#include <iostream>
+#include <string_view>
+#include <vector>
 
 #include "clipboardqt.h"
 #include "deferredsettingsstore.h"
+#include "displaylosswatch.h"
 #include "errorreport.h"
+#include "eventguard.h"
 #include "fileprobe.h"
 #include "firstframe.h"
 #include "form1.h"
 #include "formlifecycle.h"
+#include "guardedapplication.h"
 #include "localeseparator.h"
 #include "qtmessagebox.h"
 #include "qtsettingsstore.h"
 #include "skinengine.h"
+#include "startupmessages.h"
+#include "terminationsignals.h"
+#include "windowcommandline.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    using metrivo::WindowCommandLine;
+    const std::vector<std::string_view> arguments(argv, argv + argc);
+    switch (WindowCommandLine::Parse(arguments)) {
+        case WindowCommandLine::Action::kShowHelp:
+            std::cout << WindowCommandLine::HelpText(metrivo::ErrorReport::DefaultSupportAddress());
+            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+        case WindowCommandLine::Action::kShowVersion:
+            std::cout << WindowCommandLine::VersionText();
+            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+        case WindowCommandLine::Action::kOpenWindow:
+            break;
+    }
+    std::string noDisplay;
+    if (!WindowCommandLine::DisplayNamed(arguments, qgetenv("DISPLAY").toStdString(),
+                                         qgetenv("WAYLAND_DISPLAY").toStdString(),
+                                         qgetenv("QT_QPA_PLATFORM").toStdString(), noDisplay)) {
+        std::cerr << noDisplay << '\n';
+        return EXIT_FAILURE;
+    }
+
+    // A display that is named but cannot be reached ends the start with one
+    // line, not with Qt's abort.
+    metrivo::StartupMessages startup;
+    metrivo::GuardedApplication app(argc, argv);
+    startup.Release();
+    // The desktop's name for the program from its first window on; the load
+    // sets the application title again at its step.
     QApplication::setApplicationName(QStringLiteral("Metrivo"));
     QApplication::setDesktopFileName(QStringLiteral("metrivo"));
     // Decoding the icon's four images takes a few milliseconds; it goes on
@@ -29,6 +66,7 @@ int main(int argc, char* argv[]) {
     settings.Hold();
     metrivo::QtMessageBox messageBox;
     const metrivo::ErrorReport report(messageBox);
+    app.SetErrorReport(&report);
     metrivo::ClipboardQt clipboard;
     metrivo::SkinEngine SkinFramework1;
 
@@ -38,8 +76,24 @@ int main(int argc, char* argv[]) {
 
     metrivo::FormLifecycle lifecycle(window, SkinFramework1, &metrivo::FileProbe::ProgramFolder,
                                      metrivo::FormLifecycle::IconFrom(iconImages.get()));
+    // Ending by a signal is closing the window; ending because the display
+    // went away stores what a close would have stored.
+    metrivo::TerminationSignals endSignals;
+    QObject::connect(&endSignals, &metrivo::TerminationSignals::EndRequested, &lifecycle, [&] {
+        metrivo::EventGuard::Run(report, "Form_Unload", [&] { lifecycle.EndRequested(); });
+    });
+    const metrivo::DisplayLossWatch saveOnDisplayLoss([&] {
+        if (lifecycle.loaded() && !lifecycle.unloaded()) lifecycle.SavePendingChoices();
+        settings.Flush();
+    });
+
     lifecycle.Form_Load();
-    metrivo::FirstFrame::Then(window, [&settings] { settings.Flush(); });
+    if (lifecycle.unloaded()) return EXIT_SUCCESS;
+    metrivo::FirstFrame::Then(window, [&] {
+        metrivo::EventGuard::Run(report, "SaveSettings", [&] { settings.Flush(); });
+    });
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    app.SetErrorReport(nullptr);
+    return status;
 }

@@ -37,10 +37,10 @@ TEST(AppTitle, SevenWordsAreCutTwice) {
     EXPECT_EQ(AppTitle::Cut(kSeven).size(), 39);
 }
 
-TEST(AppTitle, BecomesTheDisplayName) {
-    QGuiApplication::setApplicationDisplayName("before");
+TEST(AppTitle, BecomesTheApplicationName) {
+    QCoreApplication::setApplicationName("before");
     SetAppTitle();
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Metrivo");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Metrivo");
 }
 
 }  // namespace

@@ -1,0 +1,233 @@
+# Shared steps of the end-to-end tests, which drive the real program from
+# outside as a user does: a private X server, real key presses and clicks
+# (xdotool), what the window manager sees (xprop, xwininfo), screenshots
+# (ImageMagick), the real clipboard (xclip) and the settings file on disk.
+#
+# Source it from a test script with `set -euo pipefail`:
+#   . "$(dirname "$0")/../support/e2e.sh"
+#   e2e_init "$@"          # METRIVO [CLOSEREQUEST] as the first arguments
+# Every helper fails the test with a message through `fail`.
+
+E2E_SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${E2E_WORK:-}" ] && [ -s "$E2E_WORK/stderr.txt" ]; then
+        echo "--- the program's standard error:" >&2
+        tail -20 "$E2E_WORK/stderr.txt" >&2
+    fi
+    exit 1
+}
+
+# e2e_init METRIVO [CLOSEREQUEST]: a scratch folder with an empty settings
+# folder, removed with everything started here when the test ends.
+e2e_init() {
+    METRIVO=$1
+    CLOSEREQUEST=${2:-}
+    [ -x "$METRIVO" ] || fail "no program at $METRIVO"
+    E2E_WORK=$(mktemp -d)
+    E2E_PIDS=()
+    METRIVO_PID=""
+    export XDG_CONFIG_HOME="$E2E_WORK/config"
+    export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+    mkdir -p "$XDG_CONFIG_HOME"
+    mkdir -m 0700 "$XDG_RUNTIME_DIR"
+    SETTINGS="$XDG_CONFIG_HOME/Orvandel.ini"
+    # The desktop theme of whoever runs the tests must not reach the window.
+    unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    export QT_QPA_PLATFORM=xcb
+    trap e2e_cleanup EXIT
+}
+
+e2e_cleanup() {
+    local pid
+    [ -n "${METRIVO_PID:-}" ] && kill -KILL "$METRIVO_PID" 2>/dev/null || true
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$E2E_WORK"
+}
+
+# e2e_x_server [openbox]: a private Xvfb of 1280x1024 for this test alone, so
+# tests can run side by side; with "openbox", a window manager on it too.
+e2e_x_server() {
+    local ready="$E2E_WORK/display" pid
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 &
+    pid=$!
+    E2E_PIDS+=("$pid")
+    E2E_XVFB_PID=$pid
+    for _ in $(seq 1 200); do
+        [ -s "$ready" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "Xvfb did not start"
+        sleep 0.05
+    done
+    [ -s "$ready" ] || fail "Xvfb reported no display"
+    export DISPLAY=":$(head -1 "$ready" | tr -d '[:space:]')"
+    if [ "${1:-}" = openbox ]; then
+        command -v openbox >/dev/null || fail "openbox is not installed"
+        openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
+        E2E_PIDS+=("$!")
+        for _ in $(seq 1 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+            sleep 0.05
+        done
+        fail "openbox did not start"
+    fi
+}
+
+# e2e_settings KEY=VALUE...: a settings file holding these keys.
+e2e_settings() {
+    {
+        echo '[Metrivo]'
+        printf '%s\n' "$@"
+    } >"$SETTINGS"
+}
+
+# e2e_setting KEY: the value stored in the settings file, or nothing.
+e2e_setting() {
+    [ -f "$SETTINGS" ] || return 0
+    sed -n "s/^$1=//p" "$SETTINGS" | tail -1
+}
+
+# e2e_expect_setting KEY VALUE [WHAT]
+e2e_expect_setting() {
+    local got
+    got=$(e2e_setting "$1")
+    [ "$got" = "$2" ] || { cat "$SETTINGS" >&2 2>/dev/null || true; fail "${3:-settings}: $1 is '$got', expected '$2'"; }
+}
+
+# e2e_start [PROGRAM] [ARGS...]: starts the program (by default METRIVO).
+e2e_start() {
+    local program=${1:-$METRIVO}
+    [ $# -gt 0 ] && shift
+    "$program" "$@" >"$E2E_WORK/stdout.txt" 2>"$E2E_WORK/stderr.txt" &
+    METRIVO_PID=$!
+}
+
+# e2e_find TITLE_REGEX: the visible window of the program with that title.
+e2e_find() {
+    xdotool search --all --onlyvisible --pid "$METRIVO_PID" --name "$1" 2>/dev/null | head -1 || true
+}
+
+# e2e_wait_window TITLE_REGEX [SECONDS]: waits for that window and prints its id.
+e2e_wait_window() {
+    local window="" tries=$(( ${2:-10} * 20 ))
+    for _ in $(seq 1 "$tries"); do
+        window=$(e2e_find "$1")
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        kill -0 "$METRIVO_PID" 2>/dev/null || fail "the program ended while waiting for '$1'"
+        sleep 0.05
+    done
+    fail "no window '$1' within ${2:-10}s"
+}
+
+# e2e_wait_main: waits for the main window, focuses it, prints its id.
+e2e_wait_main() {
+    local window
+    window=$(e2e_wait_window '^Metrivo$')
+    e2e_focus "$window"
+    echo "$window"
+}
+
+e2e_focus() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
+    sleep 0.2
+}
+
+# e2e_box_text: waits for an error report box, copies its text with Ctrl+C as
+# a user can, closes it with Return, and prints the report's first two lines
+# joined by " / " ("Overflow / in ....PushButton2_Click at line 124"). An
+# empty text means the box could not be copied from.
+e2e_box_text() {
+    local box text=""
+    box=$(e2e_wait_window '^Application Error$')
+    e2e_focus "$box"
+    printf '' | xclip -selection clipboard -i >/dev/null 2>&1 || true
+    for _ in 1 2 3 4 5; do
+        xdotool key --clearmodifiers ctrl+c
+        sleep 0.2
+        text=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+        [ -n "$text" ] && break
+    done
+    xdotool key Return
+    for _ in $(seq 1 100); do
+        timeout 2 xwininfo -id "$box" 2>/dev/null | grep -q IsViewable || break
+        sleep 0.05
+    done
+    printf '%s\n' "$text" | sed -n '1,2p' | paste -sd'|' | sed 's/|/ \/ /'
+}
+
+# e2e_expect_box EXPECTED: the next report box shows that text (as printed by
+# e2e_box_text).
+e2e_expect_box() {
+    local got
+    got=$(e2e_box_text)
+    [ "$got" = "$1" ] || fail "report box reads '$got', expected '$1'"
+}
+
+# e2e_no_box [SECONDS]: no report box comes up within that time.
+e2e_no_box() {
+    sleep "${1:-0.5}"
+    [ -z "$(e2e_find '^Application Error$')" ] || fail "an unexpected report box: $(e2e_box_text)"
+}
+
+# e2e_click WINDOW X Y: a left click at window coordinates.
+e2e_click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.3
+}
+
+# e2e_keys KEY...: key presses to the focused window.
+e2e_keys() {
+    xdotool key --delay 80 "$@"
+    sleep 0.2
+}
+
+e2e_type() {
+    xdotool type --delay 80 "$1"
+    sleep 0.2
+}
+
+# e2e_clipboard: the text on the clipboard.
+e2e_clipboard() {
+    timeout 5 xclip -o -selection clipboard 2>/dev/null || true
+}
+
+# e2e_result WINDOW: the results box's text, by pressing "Copy Results To
+# Clipboard" as a user does.
+e2e_result() {
+    printf '' | xclip -selection clipboard -i >/dev/null 2>&1 || true
+    e2e_click "$1" 267 299
+    e2e_clipboard
+}
+
+# e2e_close WINDOW: the window manager's close request; the program must end
+# with status 0.
+e2e_close() {
+    [ -n "$CLOSEREQUEST" ] || fail "no close request helper given"
+    "$CLOSEREQUEST" "$1"
+    e2e_wait_end 0 "the close request"
+}
+
+# e2e_wait_end STATUS WHAT: the program ends, with that status.
+e2e_wait_end() {
+    local status=0
+    for _ in $(seq 1 100); do
+        kill -0 "$METRIVO_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$METRIVO_PID" 2>/dev/null && fail "$2: the program did not end"
+    wait "$METRIVO_PID" || status=$?
+    METRIVO_PID=""
+    [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"
+}
+
+# e2e_shot FILE [WINDOW]: a screenshot of the window's client area as PNG.
+e2e_shot() {
+    import -window "${2:-root}" "$1" 2>/dev/null || fail "no screenshot (ImageMagick's import)"
+}
+
+# e2e_pixels ARGS...: the screenshot checks of pixels.py.
+e2e_pixels() {
+    /usr/bin/python3 "$E2E_SUPPORT/pixels.py" "$@"
+}

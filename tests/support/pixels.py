@@ -1,0 +1,112 @@
+#!/usr/bin/python3
+"""Checks on screenshots of the real window, for the end-to-end tests.
+
+  pixels.py contrast IMAGE X Y W H [MIN]
+      The text in the rectangle against its own background: the background is
+      the rectangle's most common colour, the text the pixel that stands out
+      most from it. Prints the WCAG contrast ratio; fails below MIN (4.5).
+  pixels.py white IMAGE X Y W H [EX EY EW EH]...
+      Every pixel of the rectangle, but those of the excluded rectangles, is
+      pure white. Prints how many are not.
+  pixels.py differ IMAGE1 IMAGE2 X Y W H
+      The rectangle is not the same in both images.
+  pixels.py marks IMAGE X Y W H
+      Something is drawn in the rectangle: at least a few pixels differ
+      clearly from its most common colour.
+  pixels.py png FILE
+      FILE is a PNG image that holds a picture; prints its size.
+Rectangles are in the image's pixels.
+"""
+import sys
+from collections import Counter
+
+from PIL import Image
+
+
+def luminance(rgb):
+    def channel(c):
+        c = c / 255.0
+        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+
+    r, g, b = rgb[:3]
+    return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b)
+
+
+def ratio(a, b):
+    la, lb = luminance(a), luminance(b)
+    hi, lo = max(la, lb), min(la, lb)
+    return (hi + 0.05) / (lo + 0.05)
+
+
+def region(image, x, y, w, h):
+    image = image.convert("RGB")
+    return [image.getpixel((i, j)) for j in range(y, y + h) for i in range(x, x + w)]
+
+
+def contrast(args):
+    path, x, y, w, h = args[0], *map(int, args[1:5])
+    least = float(args[5]) if len(args) > 5 else 4.5
+    pixels = region(Image.open(path), x, y, w, h)
+    background = Counter(pixels).most_common(1)[0][0]
+    best = max(ratio(p, background) for p in pixels)
+    print(f"{best:.2f} background={background}")
+    return 0 if best >= least else 1
+
+
+def inside(px, py, rects):
+    return any(rx <= px < rx + rw and ry <= py < ry + rh for rx, ry, rw, rh in rects)
+
+
+def white(args):
+    path, x, y, w, h = args[0], *map(int, args[1:5])
+    numbers = list(map(int, args[5:]))
+    excluded = [tuple(numbers[i:i + 4]) for i in range(0, len(numbers), 4)]
+    image = Image.open(path).convert("RGB")
+    off = Counter()
+    for j in range(y, y + h):
+        for i in range(x, x + w):
+            if inside(i, j, excluded):
+                continue
+            p = image.getpixel((i, j))
+            if p != (255, 255, 255):
+                off[p] += 1
+    total = sum(off.values())
+    print(f"{total} not white" + (f", most {off.most_common(3)}" if total else ""))
+    return 0 if total == 0 else 1
+
+
+def differ(args):
+    a, b = Image.open(args[0]), Image.open(args[1])
+    x, y, w, h = map(int, args[2:6])
+    changed = sum(1 for p, q in zip(region(a, x, y, w, h), region(b, x, y, w, h)) if p != q)
+    print(f"{changed} pixels differ")
+    return 0 if changed > 0 else 1
+
+
+def marks(args):
+    path, x, y, w, h = args[0], *map(int, args[1:5])
+    pixels = region(Image.open(path), x, y, w, h)
+    background = Counter(pixels).most_common(1)[0][0]
+    drawn = sum(1 for p in pixels if ratio(p, background) >= 2.0)
+    print(f"{drawn} pixels drawn on {background}")
+    return 0 if drawn >= 6 else 1
+
+
+def png(args):
+    with open(args[0], "rb") as f:
+        if f.read(8) != b"\x89PNG\r\n\x1a\n":
+            print("not a PNG file")
+            return 1
+    image = Image.open(args[0])
+    image.load()
+    print(f"{image.width}x{image.height}")
+    colours = image.convert("RGB").getcolors(1 << 20)
+    return 0 if image.width > 100 and image.height > 100 and (colours is None or len(colours) > 4) else 1
+
+
+COMMANDS = {"contrast": contrast, "white": white, "differ": differ, "marks": marks, "png": png}
+
+if __name__ == "__main__":
+    if len(sys.argv) < 3 or sys.argv[1] not in COMMANDS:
+        sys.exit(__doc__)
+    sys.exit(COMMANDS[sys.argv[1]](sys.argv[2:]))
