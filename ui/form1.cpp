@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -11,11 +12,14 @@
 #include <QPalette>
 #include <QRadioButton>
 #include <QScreen>
+#include <QWindow>
 #include <charconv>
 
 #include "eventguard.h"
+#include "framestyle.h"
 #include "runtimeerror.h"
 #include "styledpushbutton.h"
+#include "unitlist.h"
 
 namespace metrivo {
 namespace {
@@ -68,6 +72,36 @@ void WhiteBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole>
     widget->setAutoFillBackground(true);
 }
 
+// The layout makes these controls white, so whatever the desktop's colour
+// scheme, what is drawn on them takes the colours of a light scheme: dark
+// text, white fields (a list's drop-down, an option's circle), grey borders,
+// a dark selection with white text. Controls inside take them over unless
+// they have colours of their own.
+void DarkOnWhite(QWidget* widget) {
+    QPalette palette = widget->palette();
+    const QPalette light{QColor(Qt::white)};
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        const auto g = static_cast<QPalette::ColorGroup>(group);
+        const bool disabled = g == QPalette::Disabled;
+        for (QPalette::ColorRole role : {QPalette::Light, QPalette::Midlight, QPalette::Mid,
+                                         QPalette::Dark, QPalette::Shadow}) {
+            palette.setColor(g, role, light.color(QPalette::Active, role));
+        }
+        const QColor text = disabled ? QColor(110, 110, 110) : QColor(Qt::black);
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(g, role, text);
+        }
+        palette.setColor(g, QPalette::Base, Qt::white);
+        palette.setColor(g, QPalette::AlternateBase, QColor(245, 245, 245));
+        palette.setColor(g, QPalette::PlaceholderText, QColor(110, 110, 110));
+        palette.setColor(g, QPalette::Highlight, QColor(0, 70, 140));
+        palette.setColor(g, QPalette::HighlightedText, Qt::white);
+        palette.setColor(g, QPalette::Link, QColor(0, 60, 150));
+    }
+    widget->setPalette(palette);
+}
+
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
@@ -83,7 +117,8 @@ Form1::Form1(SettingsStore& settings, const ErrorReport& report, std::string dec
                           Qt::WindowCloseButtonHint),
       settings_(settings),
       report_(report),
-      convert_(catalogue_, state_, *this, report_, std::move(decimalSeparator)) {
+      convert_(catalogue_, state_, *this, report_, std::move(decimalSeparator)),
+      frameStyle_(std::make_unique<FrameStyle>()) {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(DesignFont(9.0));
@@ -95,10 +130,15 @@ Form1::Form1(SettingsStore& settings, const ErrorReport& report, std::string dec
     SetTabOrder();
     UpdateOptionTabStops();
     cboFromCurrency_->setFocus(Qt::OtherFocusReason);
+    setAttribute(Qt::WA_KeyboardFocusChange);
     CentreOnScreen();
+    placedAt_ = pos();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The frames go with the window, after its members.
+    for (QGroupBox* frame : frames_) frame->setStyle(nullptr);
+}
 
 int Form1::Twips(int twips) {
     return (twips + 7) / 15;
@@ -113,17 +153,20 @@ void Form1::BuildControls() {
         box->setMouseTracking(true);
         box->installEventFilter(this);
         WhiteBackground(box, {QPalette::Window});
+        DarkOnWhite(box);
+        box->setStyle(frameStyle_.get());
         Describe(box, box->title(), QString::fromLatin1(description));
         frames_[static_cast<std::size_t>(number - 1)] = box;
         return box;
     };
     auto list = [](QGroupBox* container, const char* name, int width, const QString& accessible,
                    const QString& description) {
-        auto* combo = new QComboBox(container);
+        auto* combo = new UnitList(container);
         Place(combo, name, 240, 300, width, 345);
         combo->setEditable(false);
         combo->setMaxVisibleItems(20);
         WhiteBackground(combo, {QPalette::Window, QPalette::Button, QPalette::Base});
+        DarkOnWhite(combo);
         Describe(combo, accessible, description);
         return combo;
     };
@@ -151,6 +194,7 @@ void Form1::BuildControls() {
         Place(option, ("optUnits_" + std::to_string(index)).c_str(), design.left, design.top,
               design.width, design.height);
         WhiteBackground(option, {QPalette::Window, QPalette::Button});
+        DarkOnWhite(option);
         Describe(option, option->text().trimmed(), QString::fromLatin1(design.description));
         option->setChecked(index == 0);
         optUnits_[static_cast<std::size_t>(index)] = option;
@@ -163,6 +207,7 @@ void Form1::BuildControls() {
     // Read-only, the box still lets the user select and copy its text.
     text2_->setCursor(Qt::IBeamCursor);
     WhiteBackground(text2_, {QPalette::Base});
+    DarkOnWhite(text2_);
     Describe(text2_, QStringLiteral("Results"), QStringLiteral("The converted amount"));
 
     const QFont buttonFont = DesignFont(11.25);
@@ -177,6 +222,8 @@ void Form1::BuildControls() {
     Describe(pushButton2_, pushButton2_->text(),
              QStringLiteral("Converts the amount from the From unit into the To unit"));
 
+    UseSystemColours();
+
     for (QWidget* child : findChildren<QWidget*>()) {
         if (child->testAttribute(Qt::WA_SetCursor)) {
             ownCursors_.emplace_back(child, child->cursor());
@@ -187,6 +234,19 @@ void Form1::BuildControls() {
 template <typename Handler>
 void Form1::Guarded(std::string_view procedure, Handler&& handler) {
     EventGuard::Run(report_, procedure, std::forward<Handler>(handler));
+}
+
+void Form1::UseSystemColours() {
+    // The amount box and the copy button stand inside white frames but keep
+    // the desktop's own colours, as the push button outside does.
+    for (QWidget* widget : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(pushButton1_)}) {
+        widget->setPalette(QApplication::palette(widget));
+    }
+}
+
+void Form1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) UseSystemColours();
+    QWidget::changeEvent(event);
 }
 
 void Form1::ConnectNotifications() {
@@ -246,11 +306,36 @@ void Form1::SetTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
+QPoint Form1::CentredPosition(const QRect& available, const QSize& frame) {
+    return {available.x() + (available.width() - frame.width()) / 2,
+            available.y() + (available.height() - frame.height()) / 2};
+}
+
 void Form1::CentreOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
-    const QRect available = screen->availableGeometry();
-    move(available.center() - QPoint(width() / 2, height() / 2));
+    // A window's position is that of its frame. Before the window is shown
+    // the frame is not known yet: the window is centred as if it had none,
+    // and again once the window manager has put its frame around it.
+    move(CentredPosition(screen->availableGeometry(), frameGeometry().size()));
+}
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate && !testAttribute(Qt::WA_KeyboardFocusChange)) {
+        // The focus shows from the first frame on, not only once the user has
+        // pressed Tab: the window is used from the keyboard as much as by
+        // mouse. Qt draws a focus only while this attribute is set.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        if (QWidget* focused = focusWidget()) focused->update();
+    }
+    if (!centredInFrame_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
+        isVisible() && windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) {
+        // Placed by the user or the window manager since, the window stays.
+        centredInFrame_ = true;
+        if (!testAttribute(Qt::WA_Moved) || pos() == placedAt_) CentreOnScreen();
+    }
+    return handled;
 }
 
 void Form1::UpdateOptionTabStops() {

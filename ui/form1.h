@@ -27,6 +27,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
+class QStyle;
 
 namespace metrivo {
 
@@ -128,6 +129,8 @@ class Form1 : public QWidget, public ConversionView {
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Runs a handler that an event started; an error raised in it is
@@ -136,9 +139,12 @@ class Form1 : public QWidget, public ConversionView {
     void Guarded(std::string_view procedure, Handler&& handler);
 
     void BuildControls();
+    void UseSystemColours();
     void ConnectNotifications();
     void SetTabOrder();
     void CentreOnScreen();
+    // Where a frame of `frame` size stands centred in `available`.
+    static QPoint CentredPosition(const QRect& available, const QSize& frame);
     void SetListIndex(QComboBox* list, int16_t index, void (Form1::*handler)());
     void StoreListIndex(std::string_view key, const QComboBox* list);
     void ApplyPointer();
@@ -151,6 +157,8 @@ class Form1 : public QWidget, public ConversionView {
     WindowState state_;
     ConvertHandler convert_;
     std::unique_ptr<ClipboardHandler> copy_;
+    // The frames' style; it outlives them.
+    std::unique_ptr<QStyle> frameStyle_;
 
     MousePointer pointer_ = MousePointer::kDefault;
     std::optional<QCursor> mouseIcon_;
@@ -160,6 +168,10 @@ class Form1 : public QWidget, public ConversionView {
     // Set while the category selection refills the lists, whose additions
     // are not selection changes.
     bool fillingLists_ = false;
+    // The window is centred again once its frame is known, unless it was
+    // moved from where it was first placed.
+    bool centredInFrame_ = false;
+    QPoint placedAt_;
     // A mouse click that gave the amount box the focus selects its text
     // again once the button is released, unless the user dragged a selection.
     bool selectAmountOnRelease_ = false;

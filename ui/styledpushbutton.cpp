@@ -1,5 +1,6 @@
 #include "styledpushbutton.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace metrivo {
@@ -9,6 +10,17 @@ StyledPushButton::StyledPushButton(const QString& caption, const QFont& font, QW
     setFont(font);
     setMouseTracking(true);
     setAutoDefault(false);
+}
+
+void StyledPushButton::keyPressEvent(QKeyEvent* event) {
+    // Return and Enter press the focused button, as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void StyledPushButton::mouseMoveEvent(QMouseEvent* event) {

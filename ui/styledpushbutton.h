@@ -20,6 +20,7 @@ class StyledPushButton : public QPushButton {
     void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };
 

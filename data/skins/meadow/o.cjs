@@ -18,7 +18,7 @@ QGroupBox::title {
     subcontrol-position: top left;
     left: 10px;
     padding: 0 4px;
-    color: #4e7d2e;
+    color: #3f6e26;
     background-color: transparent;
 }
 
@@ -50,10 +50,6 @@ QLineEdit, QComboBox {
     selection-color: #1c2716;
 }
 QLineEdit:focus, QComboBox:focus { border-color: #6b9e45; }
-QComboBox::drop-down {
-    border: none;
-    width: 20px;
-}
 QComboBox QAbstractItemView {
     background-color: #ffffff;
     color: #27351f;
@@ -63,13 +59,13 @@ QComboBox QAbstractItemView {
 }
 
 QPushButton {
-    background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #7db356, stop: 1 #6b9e45);
+    background-color: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 #3f7127, stop: 1 #35601f);
     color: #ffffff;
-    border: 1px solid #55833a;
+    border: 1px solid #2d521a;
     border-radius: 6px;
     padding: 4px 12px;
     font-weight: bold;
 }
-QPushButton:hover { background-color: #88bf60; }
-QPushButton:pressed { background-color: #55833a; }
+QPushButton:hover { background-color: #467d2b; }
+QPushButton:pressed { background-color: #2d521a; }
 QPushButton:focus { border-color: #3d6128; }

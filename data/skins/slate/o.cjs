@@ -51,10 +51,6 @@ QLineEdit, QComboBox {
 }
 QLineEdit:focus, QComboBox:focus { border-color: #6fa8dc; }
 QLineEdit:read-only { background-color: #262d35; }
-QComboBox::drop-down {
-    border: none;
-    width: 20px;
-}
 QComboBox QAbstractItemView {
     background-color: #1f252c;
     color: #f2f4f7;
