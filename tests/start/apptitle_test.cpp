@@ -7,10 +7,16 @@
 namespace metrivo {
 namespace {
 
-class AppTitleCut : public ::testing::TestWithParam<std::pair<QString, QString>> {};
+struct CutCase {
+    const char* name;
+    QString before;
+    QString after;
+};
+
+class AppTitleCut : public ::testing::TestWithParam<CutCase> {};
 
 TEST_P(AppTitleCut, KeepsTheWordsBeforeTheCut) {
-    EXPECT_EQ(AppTitle::Cut(GetParam().first), GetParam().second);
+    EXPECT_EQ(AppTitle::Cut(GetParam().before), GetParam().after);
 }
 
 const QString kClef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // two UTF-16 code units
@@ -19,17 +25,18 @@ const QString kSeven = "Exactly desktop metrics units converter Edition Deluxe";
 INSTANTIATE_TEST_SUITE_P(
     Rule, AppTitleCut,
     ::testing::Values(
-        std::pair<QString, QString>{"Metrivo", "Metrivo"},  // no space: kept
-        std::pair<QString, QString>{"Metrivo Unit App", "Metrivo Unit"},
-        std::pair<QString, QString>{kSeven, "Exactly desktop metrics units converter"},
-        std::pair<QString, QString>{" Metrivo", ""},
-        std::pair<QString, QString>{"Metrivo Converter ", "Metrivo Converter"},
-        std::pair<QString, QString>{"Metrivo  ", "Metrivo "},
-        std::pair<QString, QString>{QString(40, u'a') + " b", QString(40, u'a')},
-        std::pair<QString, QString>{QString(41, u'a') + " b", QString(41, u'a')},
-        std::pair<QString, QString>{"Metrivo\tUnit\u00a0App", "Metrivo\tUnit\u00a0App"},
+        CutCase{"no_space_kept", "Metrivo", "Metrivo"},
+        CutCase{"short_name_cut_once", "Metrivo Unit App", "Metrivo Unit"},
+        CutCase{"seven_words_cut_twice", kSeven, "Exactly desktop metrics units converter"},
+        CutCase{"only_space_first", " Metrivo", ""},
+        CutCase{"ends_in_space", "Metrivo Converter ", "Metrivo Converter"},
+        CutCase{"ends_in_two_spaces", "Metrivo  ", "Metrivo "},
+        CutCase{"forty_left", QString(40, u'a') + " b", QString(40, u'a')},
+        CutCase{"forty_one_left_no_space", QString(41, u'a') + " b", QString(41, u'a')},
+        CutCase{"other_white_space_kept", "Metrivo\tUnit\u00a0App", "Metrivo\tUnit\u00a0App"},
         // 20 clefs are 40 code units, so the 43 left are cut again.
-        std::pair<QString, QString>{kClef.repeated(20) + " ab c", kClef.repeated(20)}));
+        CutCase{"code_units_counted", kClef.repeated(20) + " ab c", kClef.repeated(20)}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppTitle, SevenWordsAreCutTwice) {
     ASSERT_EQ(kSeven.size(), 54);
