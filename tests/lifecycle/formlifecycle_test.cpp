@@ -5,6 +5,7 @@
 #include "programrun.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QFile>
 #include <QRadioButton>
@@ -167,6 +168,37 @@ TEST_F(FormLifecycleTest, UnloadRunsOnce) {
     Store({{"UnitType", "3"}});
     run->form().close();
     EXPECT_EQ(Stored("UnitType"), "3");
+}
+
+// What a close would store reaches the file soon after a conversion or a
+// category change, so a run that is killed keeps it; not during the press.
+TEST_F(FormLifecycleTest, ConversionsAndCategoriesAreStoredSoonAfter) {
+    auto run = Start();
+    EXPECT_FALSE(run->lifecycle().savePending());
+    run->form().SelectOption(4);
+    run->form().SetFromListIndex(16);
+    run->form().SetToListIndex(9);
+    run->form().PushButton2_Click();
+    EXPECT_TRUE(run->lifecycle().savePending());
+    EXPECT_EQ(Stored("UnitType"), "<absent>") << "written during the press";
+    QElapsedTimer waited;
+    waited.start();
+    while (run->lifecycle().savePending() && waited.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_LE(waited.elapsed(), FormLifecycle::kSaveDelayMs + 500);
+    EXPECT_EQ(Stored("UnitType"), "4");
+    EXPECT_EQ(Stored("LastFrom4"), "16");
+    EXPECT_EQ(Stored("LastTo4"), "9");
+    EXPECT_EQ(Stored("LastFrom0"), "0");
+}
+
+// The load restores; it changes nothing that would have to be stored.
+TEST_F(FormLifecycleTest, TheLoadSchedulesNoSave) {
+    Store({{"UnitType", "3"}, {"LastFrom3", "2"}});
+    auto run = Start();
+    EXPECT_TRUE(run->lifecycle().loaded());
+    EXPECT_FALSE(run->lifecycle().savePending());
 }
 
 }  // namespace
