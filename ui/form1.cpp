@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <charconv>
 
+#include "accessiblefactory.h"
 #include "eventguard.h"
 #include "framestyle.h"
 #include "runtimeerror.h"
@@ -119,6 +120,7 @@ Form1::Form1(SettingsStore& settings, const ErrorReport& report, std::string dec
       report_(report),
       convert_(catalogue_, state_, *this, report_, std::move(decimalSeparator)),
       frameStyle_(std::make_unique<FrameStyle>()) {
+    AccessibleFactory::Install();
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(kClientWidth, kClientHeight);
     setFont(DesignFont(9.0));

@@ -2,11 +2,35 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 
 namespace metrivo {
 
 UnitList::UnitList(QWidget* parent) : QComboBox(parent) {}
+
+void UnitList::FollowViewSelection() {
+    if (followingView_) return;
+    followingView_ = true;
+    QAbstractItemView* items = view();
+    const auto showCurrent = [this, items] {
+        const QModelIndex current = model()->index(currentIndex(), modelColumn(), rootModelIndex());
+        if (!current.isValid()) {
+            items->selectionModel()->clearSelection();
+        } else if (!items->selectionModel()->isSelected(current)) {
+            items->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+        }
+    };
+    connect(items->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, items] {
+        if (items->isVisible()) return;  // the open drop-down picks as usual
+        const QModelIndexList chosen = items->selectionModel()->selectedIndexes();
+        if (chosen.size() == 1 && chosen.front().row() != currentIndex()) {
+            setCurrentIndex(chosen.front().row());
+        }
+    });
+    connect(this, &QComboBox::currentIndexChanged, this, showCurrent);
+    showCurrent();
+}
 
 void UnitList::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();

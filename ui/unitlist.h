@@ -15,6 +15,13 @@ class UnitList : public QComboBox {
   public:
     explicit UnitList(QWidget* parent = nullptr);
 
+    // From now on, a unit selected in the list's view while the drop-down is
+    // closed (through the accessibility bus: voice control, switch access)
+    // becomes the list's selection, and the view's selection follows the
+    // list's. Set up on first use, so a window nobody reads this way does
+    // not build the drop-down at start.
+    void FollowViewSelection();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -22,6 +29,7 @@ class UnitList : public QComboBox {
     void Search(const QString& text);
 
     QElapsedTimer lastSearchKey_;
+    bool followingView_ = false;
 };
 
 }  // namespace metrivo

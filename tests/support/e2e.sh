@@ -75,6 +75,43 @@ e2e_x_server() {
     fi
 }
 
+# e2e_wayland [SCALE]: a private headless Wayland compositor (sway) for this
+# test, its output 1280x1024 at SCALE (1 by default). wlroots refuses to run
+# as root, so it runs as nobody in a runtime folder of its own; the program,
+# as root, can still connect. A virtual keyboard is kept from the start, so
+# the window has a keyboard when later key presses (wtype) arrive.
+e2e_wayland() {
+    local scale=${1:-1} run="$E2E_WORK/wayland" tool
+    for tool in sway wtype wl-paste setpriv; do
+        command -v "$tool" >/dev/null || fail "$tool is not installed"
+    done
+    chmod o+x "$E2E_WORK"
+    mkdir -m 0700 "$run"
+    chown nobody "$run"
+    printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x1024 scale %s\n' "$scale" >"$run/sway.conf"
+    chmod 0644 "$run/sway.conf"
+    setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        env -i XDG_RUNTIME_DIR="$run" HOME="$run" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+        WLR_RENDERER=pixman sway -c "$run/sway.conf" >"$E2E_WORK/sway.log" 2>&1 &
+    E2E_PIDS+=("$!")
+    for _ in $(seq 1 100); do
+        [ -S "$run/wayland-1" ] && break
+        sleep 0.05
+    done
+    [ -S "$run/wayland-1" ] || fail "sway did not start: $(tail -3 "$E2E_WORK/sway.log")"
+    export WAYLAND_DISPLAY="$run/wayland-1" QT_QPA_PLATFORM=wayland
+    unset DISPLAY
+    E2E_SWAY_IPC=$(ls "$run"/sway-ipc.*.sock 2>/dev/null | head -1)
+    wtype -s 600000 -k Shift_L >/dev/null 2>&1 &
+    E2E_PIDS+=("$!")
+    sleep 0.3
+}
+
+# e2e_swaymsg ARGS...: a command to the test's compositor.
+e2e_swaymsg() {
+    swaymsg -s "$E2E_SWAY_IPC" "$@"
+}
+
 # e2e_settings KEY=VALUE...: a settings file holding these keys.
 e2e_settings() {
     {

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+class QLineEdit;
+
+namespace metrivo {
+
+// A read-only text box as the accessibility bus sees it: text that can be
+// read, selected and copied but not edited, so screen readers say "read only"
+// and offer no editing.
+class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit ReadOnlyTextAccessible(QLineEdit* box);
+
+    QAccessible::State state() const override;
+    QString text(QAccessible::Text t) const override;
+    void* interface_cast(QAccessible::InterfaceType t) override;
+
+    // QAccessibleTextInterface
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int selectionIndex) override;
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+  private:
+    QLineEdit* box() const;
+};
+
+}  // namespace metrivo
