@@ -3,14 +3,18 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <system_error>
 
 #include "runtimeerror.h"
+#include "subnormaldecimal.h"
 
 namespace metrivo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -85,9 +89,12 @@ double NumberText::ConvertDecimal(std::string_view number) {
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         if (LeadingExponent(number) > 0) throw RunTimeError(RunTimeError::kOverflow);
-        return 0.0;
+        return SubnormalDecimal::Read(number);
     }
     if (result.ec != std::errc()) return 0.0;
+    // Zero, subnormal and smallest normal results are read exactly here:
+    // library versions disagree on them.
+    if (value <= std::numeric_limits<double>::min()) return SubnormalDecimal::Read(number);
     return value;
 }
 

@@ -9,8 +9,8 @@ constexpr double kCelsiusOffset = 273.15;
 
 // The scales converted by formula; every other name is taken as kelvin.
 bool HasFormula(std::string_view scale) {
-    return scale == "degree Celsius" || scale == "degree Fahrenheit" ||
-           scale == "degree Rankine" || scale == "degree Reaumur";
+    return scale == "degree Celsius" || scale == "degree Fahrenheit" || scale == "degree Rankine" ||
+           scale == "degree Reaumur";
 }
 
 double ToKelvin(std::string_view scale, double v) {
@@ -33,15 +33,15 @@ std::string TemperatureConversion::TempConvert(std::string& FromVal, std::string
                                                std::string_view to_unit,
                                                std::string_view separator) {
     if (HasFormula(from_unit)) {
-        FromVal = NumberText::Write15(ToKelvin(from_unit, NumberText::ReadNumber(FromVal, separator)),
-                                      separator);
+        FromVal = NumberText::Write15(
+            ToKelvin(from_unit, NumberText::ReadNumber(FromVal, separator)), separator);
     }
     if (NumberText::ReadNumber(FromVal, separator) < 0) {
         return std::string(kBelowAbsoluteZero);
     }
     if (HasFormula(to_unit)) {
-        FromVal = NumberText::Write15(FromKelvin(to_unit, NumberText::ReadNumber(FromVal, separator)),
-                                      separator);
+        FromVal = NumberText::Write15(
+            FromKelvin(to_unit, NumberText::ReadNumber(FromVal, separator)), separator);
     }
     return FromVal;
 }

@@ -9,7 +9,7 @@ namespace metrivo {
 // number text between the two halves, so the second half sees it rounded to
 // 15 significant digits.
 class TemperatureConversion {
-public:
+  public:
     static constexpr std::string_view kBelowAbsoluteZero = "Below Absolute Zero";
 
     // FromVal holds the amount as 15-digit number text; it is overwritten with

@@ -24,7 +24,7 @@ struct UnitDefinition {
 // The 73 units the program knows, in six categories. Built by LoadUnits; the
 // readers walk the rows by index.
 class UnitCatalogue {
-public:
+  public:
     enum Category : int16_t {
         kLength = 0,
         kTemperature = 1,
@@ -55,7 +55,7 @@ public:
     static std::span<const UnitDefinition> BuiltInTable();
     static std::string_view CategoryName(int category);
 
-private:
+  private:
     [[noreturn]] static void ThrowSubscriptOutOfRange();
 
     std::vector<UnitRecord> rows_;

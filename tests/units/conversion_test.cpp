@@ -5,6 +5,7 @@
 
 #include "linearconversion.h"
 #include "numbertext.h"
+#include "readablename.h"
 #include "runtimeerror.h"
 #include "temperatureconversion.h"
 
@@ -45,7 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
         TempCase{"-500", "degree Fahrenheit", "degree Celsius", ".", "Below Absolute Zero"},
         TempCase{"-1", "kelvin", "degree Reaumur", ".", "Below Absolute Zero"},
         TempCase{"1.00", "degree Celsius", "kelvin", ",", "274,15"},
-        TempCase{"36.6", "degree Celsius", "degree Fahrenheit", ",", "97,88"}));
+        TempCase{"36.6", "degree Celsius", "degree Fahrenheit", ",", "97,88"}),
+    [](const auto& info) {
+        const TempCase& c = info.param;
+        return test::ReadableName(c.amount) + "_" + test::ReadableName(c.from) + "_To_" +
+               test::ReadableName(c.to) + (std::string(c.separator) == "," ? "_Comma" : "");
+    });
 
 TEST(TempConvertTest, KelvinSourceLeavesThePassedTextUntouched) {
     std::string fromVal = "not a number";
@@ -79,18 +85,19 @@ TEST_P(LinearResultTest, RatioFirstThenProductRoundedTo32Bits) {
     EXPECT_EQ(NumberText::Write7(LinearConversion::Result(c.amount, c.from, c.to), "."), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Factors, LinearResultTest,
-    ::testing::Values(LinearCase{1, 1000.0f, 1.0f, "1000"},
-                      LinearCase{1, 1609.344f, 1000.0f, "1.609344"},
-                      LinearCase{1, 0.0254f, 0.01f, "2.54"},
-                      LinearCase{1, 0.01f, 0.0254f, "0.3937008"},
-                      LinearCase{1, 1.0f, 0.3048f, "3.28084"},
-                      LinearCase{1, 299792458.0f, 340.29f, "880991.1"},
-                      LinearCase{1, 340.29f, 299792458.0f, "1.135085E-06"},
-                      LinearCase{2.5, 0.45359237f, 1.0f, "1.133981"},
-                      LinearCase{3.4028234663852886e38, 1.0f, 1.0f, "3.402823E+38"},
-                      LinearCase{1e-50, 1.0f, 1.0f, "0"}));
+INSTANTIATE_TEST_SUITE_P(Factors, LinearResultTest,
+                         ::testing::Values(LinearCase{1, 1000.0f, 1.0f, "1000"},
+                                           LinearCase{1, 1609.344f, 1000.0f, "1.609344"},
+                                           LinearCase{1, 0.0254f, 0.01f, "2.54"},
+                                           LinearCase{1, 0.01f, 0.0254f, "0.3937008"},
+                                           LinearCase{1, 1.0f, 0.3048f, "3.28084"},
+                                           LinearCase{1, 299792458.0f, 340.29f, "880991.1"},
+                                           LinearCase{1, 340.29f, 299792458.0f, "1.135085E-06"},
+                                           LinearCase{2.5, 0.45359237f, 1.0f, "1.133981"},
+                                           LinearCase{3.4028234663852886e38, 1.0f, 1.0f,
+                                                      "3.402823E+38"},
+                                           LinearCase{1e-50, 1.0f, 1.0f, "0"}),
+                         [](const auto& info) { return test::ReadableName(info.param.text); });
 
 TEST(LinearResultLimitsTest, ProductBeyondTheFloatRangeIsOverflow) {
     for (double amount : {1e39, -1e39, 3.40282357e38, 1e300}) {
