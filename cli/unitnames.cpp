@@ -245,9 +245,9 @@ std::vector<int> UnitNames::Nearest(int category, std::string_view typed, std::s
         // that differs only by a letter's case.
         if (distance > scored.front().first) break;
         // The same name in two categories is offered once.
-        const bool seen = std::any_of(out.begin(), out.end(), [&](int r) {
-            return catalogue_.Row(r).name == rows[static_cast<std::size_t>(row)].name;
-        });
+        const std::string& name = rows[static_cast<std::size_t>(row)].name;
+        const bool seen = std::any_of(out.begin(), out.end(),
+                                      [&](int r) { return catalogue_.Row(r).name == name; });
         if (!seen) out.push_back(row);
         if (out.size() == count) break;
     }
