@@ -24,6 +24,9 @@ std::optional<int16_t> CategoryLookup::Parse(std::string_view text) {
         return static_cast<int16_t>(text[0] - '0');
     }
     if (text.empty()) return std::nullopt;
+    for (int16_t c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
+        if (text == UnitCatalogue::CategoryName(c)) return c;
+    }
     std::optional<int16_t> found;
     for (int16_t c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
         const std::string_view name = UnitCatalogue::CategoryName(c);

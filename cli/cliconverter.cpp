@@ -44,8 +44,12 @@ std::string CliConverter::NameProblem(int category, std::string_view typed,
     const std::vector<int> nearest = names_.Nearest(category, typed);
     if (!nearest.empty()) return message + "; did you mean " + Names(nearest, " or ") + "?";
     message += " (see metrivo-convert --list";
-    if (category >= 0) message += " " + std::string(UnitCatalogue::CategoryName(category));
-    return message + ")";
+    if (category >= 0) {
+        message += ' ';
+        message += UnitCatalogue::CategoryName(category);
+    }
+    message += ')';
+    return message;
 }
 
 bool CliConverter::Locate(std::optional<int> category, std::string_view from, std::string_view to,

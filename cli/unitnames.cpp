@@ -186,17 +186,30 @@ UnitNames::Match UnitNames::Resolve(int category, std::string_view typed) const 
         match.step = step;
         return true;
     };
-    if (single(Step::kExact, [&](const std::string& name) { return name == typed; })) return match;
+    // The catalogue's own name: the first row, as the window's search finds it.
+    for (auto i = static_cast<std::size_t>(catalogue_.FirstRowOf(category)); i < rows.size(); ++i) {
+        if (rows[i].category == category && rows[i].name == typed) {
+            match.kind = Match::Kind::kFound;
+            match.row = static_cast<int>(i);
+            match.step = Step::kExact;
+            return match;
+        }
+    }
     if (single(Step::kAnyCase,
                [&](const std::string& name) { return EqualAnyCase(name, typed); })) {
         return match;
     }
-    if (single(Step::kSymbol, [&](const std::string& name) {
-            for (const Symbol& s : kSymbols) {
-                if (s.category == category && s.text == typed && s.name == name) return true;
-            }
-            return false;
-        })) {
+    // Symbols: the table first, then the rows it names.
+    std::string_view symbolName;
+    int symbolRows = 0;
+    for (const Symbol& s : kSymbols) {
+        if (s.category == category && s.text == typed && s.name != symbolName) {
+            symbolName = s.name;
+            ++symbolRows;
+        }
+    }
+    if (symbolRows == 1 &&
+        single(Step::kSymbol, [&](const std::string& name) { return name == symbolName; })) {
         return match;
     }
     if (typed.empty()) return match;

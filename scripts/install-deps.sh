@@ -12,7 +12,7 @@ packages=(
     clang libclang-rt-dev
     units
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
-    g++-aarch64-linux-gnu qemu-user zsh fish
+    g++-aarch64-linux-gnu qemu-user zsh fish time
 )
 
 missing=()

@@ -139,6 +139,9 @@ void UnitCatalogue::LoadUnits() {
 
 void UnitCatalogue::LoadUnits(std::span<const UnitDefinition> table) {
     rows_.assign(table.size(), UnitRecord{});
+    // Rows not yet filled have category 0, so category 0 may start at row 0
+    // until the build is complete.
+    firstRows_.fill(0);
     for (std::size_t i = 0; i < table.size(); ++i) {
         const UnitDefinition& def = table[i];
         UnitRecord& row = rows_[i];
@@ -146,6 +149,13 @@ void UnitCatalogue::LoadUnits(std::span<const UnitDefinition> table) {
         row.name = std::string(def.name);
         row.factor = def.computed ? EvaluateComputedFactor(def.numerator, def.denominator)
                                   : def.storedFactor;
+    }
+    firstRows_.fill(static_cast<int>(rows_.size()));
+    for (std::size_t i = rows_.size(); i-- > 0;) {
+        const int category = rows_[i].category;
+        if (category >= 0 && category < kCategoryCount) {
+            firstRows_[static_cast<std::size_t>(category)] = static_cast<int>(i);
+        }
     }
 }
 

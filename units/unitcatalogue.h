@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -52,6 +53,14 @@ class UnitCatalogue {
         return rows_[static_cast<std::size_t>(index)];
     }
 
+    // The lowest row of a category, where a search for one of its units may
+    // start instead of row 0 without changing what it finds; one past the
+    // upper bound for a category without rows.
+    int FirstRowOf(int category) const {
+        if (category < 0 || category >= kCategoryCount) return static_cast<int>(rows_.size());
+        return firstRows_[static_cast<std::size_t>(category)];
+    }
+
     static std::span<const UnitDefinition> BuiltInTable();
     static std::string_view CategoryName(int category);
 
@@ -59,6 +68,7 @@ class UnitCatalogue {
     [[noreturn]] static void ThrowSubscriptOutOfRange();
 
     std::vector<UnitRecord> rows_;
+    std::array<int, kCategoryCount> firstRows_{};
 };
 
 }  // namespace metrivo

@@ -10,10 +10,17 @@ namespace metrivo {
 int UnitConversion::FindRow(const UnitCatalogue& catalogue, int category, std::string_view name) {
     const std::vector<UnitRecord>& rows = catalogue.rows();
     const int bound = catalogue.UpperBound();
-    int i = 0;
+    // No row below the category's first can match.
+    int i = catalogue.FirstRowOf(category);
     while (i <= bound) {
         const UnitRecord& row = rows[static_cast<std::size_t>(i)];
-        if (row.category == category && row.name == name) break;
+        // A caller that passes the row's own name is answered without
+        // comparing the letters.
+        if (row.category == category &&
+            ((row.name.data() == name.data() && row.name.size() == name.size()) ||
+             row.name == name)) {
+            break;
+        }
         ++i;
     }
     return i;
@@ -21,8 +28,7 @@ int UnitConversion::FindRow(const UnitCatalogue& catalogue, int category, std::s
 
 std::string UnitConversion::TemperatureText(double amount, std::string_view from,
                                             std::string_view to, std::string_view separator) {
-    std::string fromVal = NumberText::Write15(amount, separator);
-    return TemperatureConversion::TempConvert(fromVal, from, to, separator);
+    return TemperatureConversion::FromAmount(amount, from, to, separator);
 }
 
 std::string UnitConversion::LinearText(double amount, float fromFactor, float toFactor,

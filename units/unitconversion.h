@@ -58,8 +58,8 @@ class UnitConversion {
     static bool IsTemperature(const UnitRecord& source) {
         return source.category == UnitCatalogue::kTemperature;
     }
-    // Temperature branch (122) for an amount already read: its 15-digit text
-    // through TempConvert.
+    // Temperature branch (122) for an amount already read: TempConvert of its
+    // 15-digit text (TemperatureConversion::FromAmount).
     static std::string TemperatureText(double amount, std::string_view from, std::string_view to,
                                        std::string_view separator);
     // Linear branch (124) for an amount already read.

@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "linearconversion.h"
 #include "numbertext.h"
@@ -52,6 +53,60 @@ INSTANTIATE_TEST_SUITE_P(
         return test::ReadableName(c.amount) + "_" + test::ReadableName(c.from) + "_To_" +
                test::ReadableName(c.to) + (std::string(c.separator) == "," ? "_Comma" : "");
     });
+
+// FromAmount gives what TempConvert gives for the 15-digit text of the
+// amount, result and failure alike, for every pair of scales, amounts of
+// every kind, and separators plain or odd (an odd one takes the text path).
+TEST(TempConvertTest, FromAmountMatchesTempConvertOfTheAmountText) {
+    const char* scales[] = {"degree Celsius", "degree Fahrenheit", "degree Rankine",
+                            "degree Reaumur", "kelvin"};
+    std::vector<double> amounts{0.0,
+                                -0.0,
+                                1.0,
+                                -40.0,
+                                230.4,
+                                -273.15,
+                                -273.16,
+                                98.6,
+                                -218.4,
+                                359.9,
+                                1e-310,
+                                -1e-310,
+                                5e-324,
+                                1e300,
+                                1.5e308,
+                                -1.5e308,
+                                1.7976931348623157e308,
+                                1.79769313486231e308,
+                                -459.67,
+                                671.641,
+                                1e15,
+                                123456789.123456789};
+    for (int i = -3000; i <= 3000; i += 7) amounts.push_back(i / 10.0 + i * 1e-7);
+    for (const char* separator : {".", ",", "\xd9\xab", "", "1", "e"}) {
+        for (const char* from : scales) {
+            for (const char* to : scales) {
+                for (double amount : amounts) {
+                    std::string expected;
+                    std::string got;
+                    try {
+                        std::string fromVal = NumberText::Write15(amount, separator);
+                        expected = TemperatureConversion::TempConvert(fromVal, from, to, separator);
+                    } catch (const RunTimeError& e) {
+                        expected = "error " + e.description();
+                    }
+                    try {
+                        got = TemperatureConversion::FromAmount(amount, from, to, separator);
+                    } catch (const RunTimeError& e) {
+                        got = "error " + e.description();
+                    }
+                    ASSERT_EQ(got, expected)
+                        << amount << " " << from << " -> " << to << " [" << separator << "]";
+                }
+            }
+        }
+    }
+}
 
 TEST(TempConvertTest, KelvinSourceLeavesThePassedTextUntouched) {
     std::string fromVal = "not a number";

@@ -56,7 +56,6 @@ TEST_P(SubnormalReadTest, AmountReadsAsTheNearestDouble) {
 
 TEST_P(SubnormalReadTest, NumberTextReadsTheSame) {
     const SubnormalCase& c = GetParam();
-    if (c.text.find_first_not_of("0123456789.e-") != std::string::npos) GTEST_SKIP();
     EXPECT_EQ(std::bit_cast<uint64_t>(NumberText::ReadNumber(c.text, ".")),
               std::bit_cast<uint64_t>(c.value));
 }
@@ -84,9 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
         SubnormalCase{"Negative", "-1e-310", -0x0.012688b70e62bp-1022},
         SubnormalCase{"FarBelow", "1e-400", 0.0},
         SubnormalCase{"HugeNegativeExponent", "1e-999999999999", 0.0},
-        SubnormalCase{"ZeroDigits", "0.000e-500", 0.0},
-        SubnormalCase{"SpacesRemoved", "1 e -310", 0x0.012688b70e62bp-1022}),
+        SubnormalCase{"ZeroDigits", "0.000e-500", 0.0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SubnormalReadTest, AmountWithSpacesReadsTheSame) {
+    EXPECT_EQ(NumberText::ReadAmount("1 e -310"), 0x0.012688b70e62bp-1022);
+}
 
 TEST(SubnormalReadTest, ManyDigitsStillRoundCorrectly) {
     // 2000 significant digits just above the exact half: the digits beyond

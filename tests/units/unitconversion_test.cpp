@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "temperatureconversion.h"
@@ -128,6 +129,29 @@ TEST(PlainConversionTest, OneOutcomeServesManyCalls) {
     UnitConversion::Convert(Catalogue(), 0, "2", "meter", "meter", ".", o);
     EXPECT_EQ(o.failure, Failure::kNone);
     EXPECT_EQ(o.text, "2");
+}
+
+// The search may start at a category's first row: with categories out of
+// order it still finds the first row upwards from row 0.
+TEST(PlainConversionTest, SearchFindsTheFirstRowWhateverTheOrder) {
+    const std::array<UnitDefinition, 5> table{{
+        {3, "cup", 0.25f},
+        {0, "rod", 5.0f},
+        {3, "pot", 2.0f},
+        {0, "cup", 0.1f},
+        {3, "cup", 9.0f},
+    }};
+    UnitCatalogue catalogue;
+    catalogue.LoadUnits(table);
+    EXPECT_EQ(UnitConversion::FindRow(catalogue, 3, "cup"), 0);
+    EXPECT_EQ(UnitConversion::FindRow(catalogue, 0, "cup"), 3);
+    EXPECT_EQ(UnitConversion::FindRow(catalogue, 3, "pot"), 2);
+    EXPECT_EQ(UnitConversion::FindRow(catalogue, 0, "pot"), 5);
+    EXPECT_EQ(UnitConversion::FindRow(catalogue, 5, "cup"), 5);
+    EXPECT_EQ(UnitConversion::FindRow(catalogue, -1, "cup"), 5);
+    EXPECT_EQ(UnitConversion::Convert(catalogue, 3, "1", "pot", "cup", ".").text, "8");
+    const UnitCatalogue empty;
+    EXPECT_EQ(UnitConversion::FindRow(empty, 0, "cup"), 0);
 }
 
 TEST(TrimSpacesTest, RemovesOnlySpacesAtTheEnds) {
