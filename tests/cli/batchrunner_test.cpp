@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,11 @@ struct BatchCase {
     std::string out;
     std::string err;  // empty: nothing reported
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const BatchCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BatchTest : public testing::TestWithParam<BatchCase> {};
 
@@ -101,6 +107,11 @@ struct CapCase {
     std::string out;
     std::string err;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const CapCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LineCapTest : public testing::TestWithParam<CapCase> {};
 

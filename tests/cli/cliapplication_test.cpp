@@ -1,6 +1,7 @@
 #include "cliapplication.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <algorithm>
 #include <string>
@@ -34,6 +35,11 @@ struct ConvertCase {
     int status;
     std::string err = "";  // the whole standard error
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const ConvertCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ConvertTest : public testing::TestWithParam<ConvertCase> {};
 
@@ -195,6 +201,11 @@ struct SeparatorCase {
     const char* name;
     std::string separator;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const SeparatorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BadSeparatorTest : public testing::TestWithParam<SeparatorCase> {};
 

@@ -1,6 +1,7 @@
 #include "clioptions.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <optional>
 #include <string>
@@ -19,6 +20,11 @@ struct OptionsCase {
     std::optional<std::string> separator;
     std::vector<std::string> operands;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const OptionsCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliOptionsTest : public testing::TestWithParam<OptionsCase> {};
 
@@ -126,6 +132,11 @@ struct ErrorCase {
     std::vector<std::string> args;
     std::string error;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CliOptionsErrorTest : public testing::TestWithParam<ErrorCase> {};
 

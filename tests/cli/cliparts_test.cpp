@@ -3,6 +3,7 @@
 // lines read through a bounded buffer.
 #include <fcntl.h>
 #include <unistd.h>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,11 @@ struct NameCase {
     UnitNames::Step step;
     int candidates;  // rows an ambiguous prefix matches
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class UnitNamesTest : public testing::TestWithParam<NameCase> {};
 
@@ -131,6 +137,11 @@ struct QuoteCase {
     std::string text;
     std::string quoted;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const QuoteCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class QuotedTextTest : public testing::TestWithParam<QuoteCase> {};
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <limits>
 #include <string>
@@ -20,6 +21,10 @@ struct TempCase {
     const char* separator;
     const char* result;
 };
+
+void PrintTo(const TempCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.amount) << " " << c.from << " to " << c.to;
+}
 
 class TempConvertTest : public ::testing::TestWithParam<TempCase> {};
 
@@ -132,6 +137,10 @@ struct LinearCase {
     float to;
     const char* text;
 };
+
+void PrintTo(const LinearCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
 
 class LinearResultTest : public ::testing::TestWithParam<LinearCase> {};
 

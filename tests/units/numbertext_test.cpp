@@ -1,6 +1,7 @@
 #include "numbertext.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <array>
 #include <cmath>
@@ -28,6 +29,10 @@ struct ReadCase {
     std::string text;
     double value;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
 
 class ReadAmountTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -91,6 +96,10 @@ struct WriteCase {
     const char* text;
 };
 
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
+
 class WriteTest : public ::testing::TestWithParam<WriteCase> {};
 
 std::string WriteCaseName(const WriteCase& c) {
@@ -153,6 +162,10 @@ struct ReadNumberCase {
     const char* separator;
     double value;
 };
+
+void PrintTo(const ReadNumberCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
 
 class ReadNumberTest : public ::testing::TestWithParam<ReadNumberCase> {};
 

@@ -1,6 +1,7 @@
 // Amounts below the smallest normal 64-bit float read as the nearest 64-bit
 // float, ties to even, whatever the standard library does with them.
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <bit>
 #include <cstdint>
@@ -45,6 +46,11 @@ struct SubnormalCase {
     std::string text;
     double value;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const SubnormalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SubnormalReadTest : public ::testing::TestWithParam<SubnormalCase> {};
 

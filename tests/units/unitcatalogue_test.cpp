@@ -1,6 +1,7 @@
 #include "unitcatalogue.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <array>
 #include <bit>
@@ -157,6 +158,10 @@ struct FaultCase {
     double denominator;
     const char* description;
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class ComputedFactorFaultTest : public ::testing::TestWithParam<FaultCase> {};
 

@@ -2,6 +2,7 @@
 #include "unitconversion.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <array>
 #include <string>
@@ -32,6 +33,11 @@ struct PlainCase {
     const char* text;
     Failure failure;
 };
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const PlainCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PlainConversionTest : public ::testing::TestWithParam<PlainCase> {};
 
