@@ -1,8 +1,7 @@
 #include "converthandler.h"
 
-#include "linearconversion.h"
 #include "numbertext.h"
-#include "temperatureconversion.h"
+#include "unitconversion.h"
 
 namespace metrivo {
 namespace {
@@ -26,51 +25,58 @@ void ConvertHandler::PushButton2_Click() {
     handler_.Run(report_);
 }
 
-void ConvertHandler::SearchFrom(int16_t& index, const std::string& listText) const {
-    // The list's text cannot change while the handler runs, so one reading
-    // serves every row tested.
-    const std::vector<UnitRecord>& rows = catalogue_.rows();
-    const int32_t category = state_.selUnitType;
-    const int bound = catalogue_.UpperBound();
-    int i = index;
-    while (i <= bound) {
-        const UnitRecord& row = rows[static_cast<std::size_t>(i)];
-        if (row.category == category && row.name == listText) break;
-        ++i;
-    }
-    index = static_cast<int16_t>(i);
-}
-
 GuardedHandler ConvertHandler::BuildSteps() {
     using Step = GuardedHandler::Step;
     constexpr int kNext = GuardedHandler::kNext;
     auto withinBound = [this](int16_t index) { return index <= catalogue_.UpperBound(); };
 
     std::vector<Step> steps{
-        {100, [this] { view_.SetMousePointer(MousePointer::kHourglass); return kNext; }, 108},
+        {100,
+         [this] {
+             view_.SetMousePointer(MousePointer::kHourglass);
+             return kNext;
+         },
+         108},
         // Target search. Testing a row (110) and moving to the next (112) run as
         // one loop: only the test can fail, and its failure ends the search on
         // the row being tested.
-        {108, [this, withinBound] { targetIndex_ = 0; return withinBound(targetIndex_) ? 110 : 114; },
+        {108,
+         [this, withinBound] {
+             targetIndex_ = 0;
+             return withinBound(targetIndex_) ? 110 : 114;
+         },
          110},
-        {110, [this] { return SearchFrom(targetIndex_, view_.ToUnitText()), 114; }, 114},
+        {110,
+         [this] {
+             targetIndex_ = static_cast<int16_t>(
+                 UnitConversion::FindRow(catalogue_, state_.selUnitType, view_.ToUnitText()));
+             return 114;
+         },
+         114},
         // Source search, in the same way (116 and 118).
-        {114, [this, withinBound] { sourceIndex_ = 0; return withinBound(sourceIndex_) ? 116 : 120; },
+        {114,
+         [this, withinBound] {
+             sourceIndex_ = 0;
+             return withinBound(sourceIndex_) ? 116 : 120;
+         },
          116},
-        {116, [this] { return SearchFrom(sourceIndex_, view_.FromUnitText()), 120; }, 120},
+        {116,
+         [this] {
+             sourceIndex_ = static_cast<int16_t>(
+                 UnitConversion::FindRow(catalogue_, state_.selUnitType, view_.FromUnitText()));
+             return 120;
+         },
+         120},
         // Temperature or linear.
         {120,
-         [this] {
-             return catalogue_.Row(sourceIndex_).category == UnitCatalogue::kTemperature ? 122 : 124;
-         },
+         [this] { return UnitConversion::IsTemperature(catalogue_.Row(sourceIndex_)) ? 122 : 124; },
          122},
         {122,
          [this] {
-             std::string amount = NumberText::Write15(NumberText::ReadAmount(view_.AmountText()),
-                                                      separator_);
+             const double amount = NumberText::ReadAmount(view_.AmountText());
              const std::string& from = catalogue_.Row(sourceIndex_).name;
              const std::string& to = catalogue_.Row(targetIndex_).name;
-             result_ = TemperatureConversion::TempConvert(amount, from, to, separator_);
+             result_ = UnitConversion::TemperatureText(amount, from, to, separator_);
              return 126;
          },
          126},
@@ -79,23 +85,30 @@ GuardedHandler ConvertHandler::BuildSteps() {
              const double amount = NumberText::ReadAmount(view_.AmountText());
              const float from = catalogue_.Row(sourceIndex_).factor;
              const float to = catalogue_.Row(targetIndex_).factor;
-             result_ = NumberText::Write7(LinearConversion::Result(amount, from, to), separator_);
+             result_ = UnitConversion::LinearText(amount, from, to, separator_);
              return 126;
          },
          126},
         {126,
          [this] {
-             const auto first = result_.find_first_not_of(' ');
-             if (first == std::string::npos) {
-                 result_.clear();
-             } else {
-                 result_ = result_.substr(first, result_.find_last_not_of(' ') - first + 1);
-             }
+             UnitConversion::TrimSpaces(result_);
              return kNext;
          }},
-        {128, [this] { view_.SetResultText(result_); return kNext; }},
-        {130, [this] { view_.SetMousePointer(MousePointer::kDefault); return kNext; }},
-        {132, [this] { state_.lastFrom(state_.selUnitType) = view_.FromListIndex(); return kNext; }},
+        {128,
+         [this] {
+             view_.SetResultText(result_);
+             return kNext;
+         }},
+        {130,
+         [this] {
+             view_.SetMousePointer(MousePointer::kDefault);
+             return kNext;
+         }},
+        {132,
+         [this] {
+             state_.lastFrom(state_.selUnitType) = view_.FromListIndex();
+             return kNext;
+         }},
         {134,
          [this] {
              state_.lastTo(state_.selUnitType) = view_.ToListIndex();

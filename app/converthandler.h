@@ -15,7 +15,7 @@ namespace metrivo {
 // texts within the selected category, converts the amount linearly or as a
 // temperature, shows the result and records the two list indexes.
 class ConvertHandler {
-public:
+  public:
     ConvertHandler(const UnitCatalogue& catalogue, WindowState& state, ConversionView& view,
                    const ErrorReport& report, std::string decimalSeparator);
     ConvertHandler(const ConvertHandler&) = delete;
@@ -23,12 +23,10 @@ public:
 
     void PushButton2_Click();
 
-private:
+  private:
+    // The step table; the search, conversion and trimming steps call the
+    // step functions of UnitConversion.
     GuardedHandler BuildSteps();
-    // Scans the rows upwards from `index` for the first whose name is the
-    // list text and whose category is the selected one; `index` ends on that
-    // row, or one past the upper bound when there is none.
-    void SearchFrom(int16_t& index, const std::string& listText) const;
 
     const UnitCatalogue& catalogue_;
     WindowState& state_;

@@ -10,69 +10,77 @@ namespace {
 constexpr std::size_t kFields = 4;
 }
 
-BatchRunner::BatchRunner(const UnitCatalogue& catalogue, std::ostream& errors,
-                         std::string separator)
-    : errors_(errors), converter_(catalogue, errors, std::move(separator)) {}
+BatchRunner::BatchRunner(const UnitCatalogue& catalogue, std::string separator)
+    : converter_(catalogue, std::move(separator)) {}
 
-bool BatchRunner::Run(std::istream& in, std::ostream& out) {
-    std::string line;
+BatchRunner::End BatchRunner::Run(int in, FdOutput& out, FdOutput& errors, std::size_t maxLine) {
+    LineReader reader(in, maxLine, [&out] { out.Flush(); });
     uint64_t number = 0;
-    while (true) {
-        // Results wait in the output buffer, except when the next read may
-        // block: then whoever feeds the lines one by one gets them first.
-        if (in.rdbuf() == nullptr || in.rdbuf()->in_avail() <= 0) out.flush();
-        if (!std::getline(in, line)) break;
+    std::string_view line;
+    auto report = [&](std::string_view text) {
+        ++messages_;
+        // Results before the message, so both read in order on one terminal.
+        out.Flush();
+        std::string full = "metrivo-convert: line " + std::to_string(number) + ": ";
+        full += text;
+        full.push_back('\n');
+        errors.Write(full);
+        errors.Flush();
+    };
+    while (!out.failed()) {
+        const LineReader::Status status = reader.Next(line);
+        if (status == LineReader::Status::kEnd) break;
+        if (status == LineReader::Status::kError) {
+            out.Flush();
+            error_ = reader.error();
+            return End::kReadFailed;
+        }
         ++number;
-        const std::string& result = ConvertLine(number, line);
-        out.write(result.data(), static_cast<std::streamsize>(result.size()));
-        out.put('\n');
+        if (status == LineReader::Status::kTooLong) {
+            report("line longer than " + std::to_string(reader.maxLine()) + " bytes");
+            out.Put('\n');
+            continue;
+        }
+        const std::string& result = ConvertLine(line);
+        if (!message_.empty()) report(message_);
+        out.Write(result);
+        out.Put('\n');
     }
-    out.flush();
-    return messages_ == 0 && converter_.reportCount() == 0;
+    if (out.Flush()) return messages_ == 0 ? End::kClean : End::kMessages;
+    error_ = out.error();
+    return End::kWriteFailed;
 }
 
-const std::string& BatchRunner::ConvertLine(uint64_t number, std::string_view line) {
+const std::string& BatchRunner::ConvertLine(std::string_view line) {
+    message_.clear();
     // Lines from Windows files end in CR LF.
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
 
+    // The fields between tabs, in one pass over the line.
     std::array<std::string_view, kFields> fields;
     std::size_t count = 0;
     std::size_t start = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', start);
-        const std::string_view field = line.substr(
-            start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
-        if (count < kFields) fields[count] = field;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+        if (i < line.size() && line[i] != '\t') continue;
+        if (count < kFields) fields[count] = line.substr(start, i - start);
         ++count;
-        if (tab == std::string_view::npos) break;
-        start = tab + 1;
+        start = i + 1;
     }
     if (count != kFields) {
-        Message(number, "expected 4 tab-separated fields CATEGORY, AMOUNT, FROM, TO; found " +
-                            std::to_string(count));
+        message_ = "expected 4 tab-separated fields CATEGORY, AMOUNT, FROM, TO; found " +
+                   std::to_string(count);
         return empty_;
     }
     const auto category = CategoryLookup::Parse(fields[0]);
     if (!category) {
-        Message(number, "unknown category " + QuotedText::Of(fields[0]) + " (use " +
-                            CategoryLookup::ValidValues() + ")");
+        message_ = "unknown category " + QuotedText::Of(fields[0]) + " (use " +
+                   CategoryLookup::ValidValues() + ")";
         return empty_;
     }
-
-    prefix_ = "line ";
-    prefix_ += std::to_string(number);
-    prefix_ += ": ";
-    converter_.SetReportPrefix(prefix_);
-    return converter_.Convert(*category, fields[1], fields[2], fields[3]);
-}
-
-void BatchRunner::Message(uint64_t number, std::string_view text) {
-    ++messages_;
-    std::string message = "line " + std::to_string(number) + ": ";
-    message += text;
-    message.push_back('\n');
-    errors_.write(message.data(), static_cast<std::streamsize>(message.size()));
-    errors_.flush();
+    if (!converter_.Convert(*category, fields[1], fields[2], fields[3])) {
+        message_ = converter_.message();
+    }
+    return converter_.text();
 }
 
 }  // namespace metrivo

@@ -1,44 +1,50 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <istream>
-#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cliconverter.h"
+#include "fdoutput.h"
+#include "linereader.h"
 #include "unitcatalogue.h"
 
 namespace metrivo {
 
-// Converts lines "CATEGORY<TAB>AMOUNT<TAB>FROM<TAB>TO" from a stream, one
-// result line per input line in input order. Reads one line at a time, so
-// memory does not grow with the input; output is buffered but flushed
-// whenever no more input is waiting, so it also serves a coprocess that
-// writes one line and waits for its result. A CR before the line break is
-// dropped. Reports go to the error stream with
-// "line N: " before each of their lines.
+// Converts lines "CATEGORY<TAB>AMOUNT<TAB>FROM<TAB>TO" from a file descriptor,
+// one result line per input line in input order; a line that cannot be
+// converted gives an empty result line (or "Below Absolute Zero") and one
+// message "metrivo-convert: line N: ..." on the error descriptor. A CR before
+// the line break is dropped. Memory stays the same whatever the input: lines
+// are read through one buffer and a line over the cap is passed over.
+// Results are buffered, and written out before each read that may wait, so a
+// coprocess that writes one line and waits gets its result. The run stops at
+// the first failed read or write.
 class BatchRunner {
   public:
-    BatchRunner(const UnitCatalogue& catalogue, std::ostream& errors, std::string separator);
+    BatchRunner(const UnitCatalogue& catalogue, std::string separator);
 
-    // Returns true when no line gave a report or a message.
-    bool Run(std::istream& in, std::ostream& out);
+    enum class End { kClean, kMessages, kReadFailed, kWriteFailed };
 
-    // Converts one line (without its line break) and returns the result text;
-    // a line that cannot be converted gives a message and an empty result.
-    const std::string& ConvertLine(uint64_t number, std::string_view line);
+    End Run(int in, FdOutput& out, FdOutput& errors,
+            std::size_t maxLine = LineReader::kDefaultMaxLine);
+
+    // Converts one line (without its line break). Returns the result text; a
+    // line that cannot be converted sets message() and gives an empty result.
+    const std::string& ConvertLine(std::string_view line);
+    const std::string& message() const { return message_; }
 
     uint64_t messageCount() const { return messages_; }
+    // errno of the failed read or write after kReadFailed or kWriteFailed.
+    int error() const { return error_; }
 
   private:
-    void Message(uint64_t number, std::string_view text);
-
-    std::ostream& errors_;
     CliConverter converter_;
-    uint64_t messages_ = 0;
-    std::string prefix_;
+    std::string message_;
     const std::string empty_;
+    uint64_t messages_ = 0;
+    int error_ = 0;
 };
 
 }  // namespace metrivo

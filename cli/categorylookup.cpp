@@ -1,16 +1,18 @@
 #include "categorylookup.h"
 
+#include "unitcatalogue.h"
+
 namespace metrivo {
 namespace {
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool StartsAnyCase(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (Lower(text[i]) != Lower(prefix[i])) return false;
     }
     return true;
 }
@@ -21,29 +23,20 @@ std::optional<int16_t> CategoryLookup::Parse(std::string_view text) {
     if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + UnitCatalogue::kCategoryCount) {
         return static_cast<int16_t>(text[0] - '0');
     }
+    if (text.empty()) return std::nullopt;
     for (int16_t c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
-        if (EqualIgnoringCase(text, UnitCatalogue::CategoryName(c))) return c;
+        if (text == UnitCatalogue::CategoryName(c)) return c;
     }
-    return std::nullopt;
-}
-
-std::optional<int16_t> CategoryLookup::Holding(const UnitCatalogue& catalogue,
-                                               std::string_view from, std::string_view to) {
+    std::optional<int16_t> found;
     for (int16_t c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
-        if (ListIndex(catalogue, c, from) >= 0 && ListIndex(catalogue, c, to) >= 0) return c;
+        const std::string_view name = UnitCatalogue::CategoryName(c);
+        if (StartsAnyCase(name, text)) {
+            if (name.size() == text.size()) return c;
+            if (found) return std::nullopt;  // the start of two names
+            found = c;
+        }
     }
-    return std::nullopt;
-}
-
-int16_t CategoryLookup::ListIndex(const UnitCatalogue& catalogue, int category,
-                                  std::string_view name) {
-    int16_t position = 0;
-    for (const UnitRecord& row : catalogue.rows()) {
-        if (row.category != category) continue;
-        if (row.name == name) return position;
-        ++position;
-    }
-    return -1;
+    return found;
 }
 
 std::string CategoryLookup::ValidValues() {

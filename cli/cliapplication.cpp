@@ -1,19 +1,27 @@
 #include "cliapplication.h"
 
+#include <cstring>
+
 #include "batchrunner.h"
 #include "categorylookup.h"
 #include "cliconverter.h"
 #include "quotedtext.h"
+#include "unitnames.h"
 
 #ifndef METRIVO_VERSION
 #define METRIVO_VERSION "unknown"
 #endif
+#ifndef METRIVO_SUPPORT_ADDRESS
+#define METRIVO_SUPPORT_ADDRESS "support@metrivo.example"
+#endif
 
 namespace metrivo {
+namespace {
+constexpr std::size_t kListNameWidth = 31;
+}
 
-CliApplication::CliApplication(std::istream& in, std::ostream& out, std::ostream& err,
-                               std::string defaultSeparator)
-    : in_(in), out_(out), err_(err), defaultSeparator_(std::move(defaultSeparator)) {}
+CliApplication::CliApplication(int in, int out, int err, std::string defaultSeparator)
+    : in_(in), out_(out), err_(err, 4096), defaultSeparator_(std::move(defaultSeparator)) {}
 
 std::string CliApplication::Usage() {
     return "Usage: metrivo-convert [-c|--category CAT] [--decimal-separator SEP] AMOUNT FROM TO\n"
@@ -23,58 +31,77 @@ std::string CliApplication::Usage() {
 }
 
 std::string CliApplication::Help() {
-    return "Converts AMOUNT from the unit FROM to the unit TO and prints the result\n"
-           "exactly as Metrivo's Results box shows it.\n\n" +
-           Usage() +
+    return Usage() +
+           "Convert AMOUNT from the unit FROM to the unit TO and print the result exactly\n"
+           "as Metrivo's Results box shows it.\n"
            "\n"
            "  -c, --category CAT       the category to convert in: 0 to 5 or a name\n"
            "                           (Length, Temperature, Speed, Volume, Weight, Area)\n"
-           "                           in any letter case; without it, the lowest-numbered\n"
+           "                           or its start, in any letter case; without it, the\n"
            "                           category that has both units\n"
-           "  --decimal-separator SEP  the decimal separator of the result (default: the\n"
-           "                           one of the locale in LC_ALL, LC_NUMERIC or LANG)\n"
-           "  --batch                  read CATEGORY<TAB>AMOUNT<TAB>FROM<TAB>TO lines from\n"
-           "                           standard input, write one result line for each;\n"
-           "                           reports start with \"line N: \"\n"
-           "  --list [CAT]             list the categories and their units\n"
-           "  --help, --version        show this text or the version\n"
-           "  --                       end of options (an AMOUNT such as -40 needs none)\n"
+           "      --decimal-separator SEP  the decimal separator of the result (default:\n"
+           "                           the one of the locale in LC_ALL, LC_NUMERIC or LANG)\n"
+           "      --batch              read CATEGORY<TAB>AMOUNT<TAB>FROM<TAB>TO lines from\n"
+           "                           standard input, write one result line for each\n"
+           "      --list [CAT]         list the categories, their units and the symbols\n"
+           "                           each unit is known by\n"
+           "  -h, --help               show this help and exit\n"
+           "      --version            show the version and exit\n"
+           "      --                   end of options (an AMOUNT such as -40 needs none)\n"
+           "Long options may be shortened to any unambiguous start (--cat).\n"
            "\n"
-           "AMOUNT is read as the amount box reads it: spaces are ignored, \".\" is the\n"
-           "only decimal point, &H and &O start hexadecimal and octal numbers, and a\n"
-           "text without a number is 0. Unit names are exact and case-sensitive; quote\n"
-           "names with spaces (\"degree Celsius\").\n"
+           "Units are found by their names in the list, in any letter case, by the usual\n"
+           "symbols (km, mi, F, C, mph, l, fl oz, kg, lb, oz, sq ft, ha...) or by the\n"
+           "start of a name (\"kilo\" in Weight). AMOUNT is read as the window's amount\n"
+           "box reads it: spaces are ignored, \".\" is the only decimal point, &H and &O\n"
+           "start hexadecimal and octal numbers, and a text without a number is 0.\n"
            "\n"
-           "Error reports go to standard error. Exit status: 0 done, 1 an error was\n"
-           "reported, 2 the command line was unusable.\n";
+           "Messages go to standard error as one line each. Exit status: 0 all converted,\n"
+           "1 something was reported, 2 the command line was unusable.\n"
+           "\n"
+           "Report bugs to <" METRIVO_SUPPORT_ADDRESS ">.\n";
 }
 
 std::string CliApplication::Version() {
-    return std::string(kProgram) + " " + METRIVO_VERSION + "\n";
+    return std::string(kProgram) + " " + METRIVO_VERSION +
+           "\n"
+           "Copyright (C) 2021-2024 Metrivo Team\n"
+           "License Expat (MIT): <https://opensource.org/licenses/MIT>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
-int CliApplication::Fail(std::string_view message) {
-    err_ << kProgram << ": " << message << '\n';
-    err_.flush();
-    return kUsageError;
+void CliApplication::Message(std::string_view text) {
+    out_.Flush();
+    std::string line(kProgram);
+    line += ": ";
+    line += text;
+    line.push_back('\n');
+    err_.Write(line);
+    err_.Flush();
+}
+
+int CliApplication::Finish(int status) {
+    if (out_.Flush()) return status;
+    Message(std::string("cannot write standard output: ") + std::strerror(out_.error()));
+    return kReported;
 }
 
 int CliApplication::Run(std::span<const std::string> args) {
     const CliOptions options = CliOptions::Parse(args);
     if (!options.error.empty()) {
-        err_ << kProgram << ": " << options.error << '\n' << Usage();
-        err_.flush();
+        Message(options.error);
+        err_.Write("Try 'metrivo-convert --help' for more information.\n");
+        err_.Flush();
         return kUsageError;
     }
     switch (options.mode) {
         case CliOptions::Mode::kHelp:
-            out_ << Help();
-            out_.flush();
-            return kSuccess;
+            out_.Write(Help());
+            return Finish(kSuccess);
         case CliOptions::Mode::kVersion:
-            out_ << Version();
-            out_.flush();
-            return kSuccess;
+            out_.Write(Version());
+            return Finish(kSuccess);
         default:
             break;
     }
@@ -82,10 +109,8 @@ int CliApplication::Run(std::span<const std::string> args) {
     catalogue_.LoadUnits();
     const std::string separator = options.separator.value_or(defaultSeparator_);
     switch (options.mode) {
-        case CliOptions::Mode::kBatch: {
-            BatchRunner runner(catalogue_, err_, separator);
-            return runner.Run(in_, out_) ? kSuccess : kReported;
-        }
+        case CliOptions::Mode::kBatch:
+            return Batch(separator);
         case CliOptions::Mode::kList:
             return List(options);
         default:
@@ -93,59 +118,83 @@ int CliApplication::Run(std::span<const std::string> args) {
     }
 }
 
-int CliApplication::Convert(const CliOptions& options, const std::string& separator) {
-    const std::string& amount = options.operands[0];
-    const std::string& from = options.operands[1];
-    const std::string& to = options.operands[2];
+int CliApplication::Batch(const std::string& separator) {
+    BatchRunner runner(catalogue_, separator);
+    switch (runner.Run(in_, out_, err_)) {
+        case BatchRunner::End::kClean:
+            return kSuccess;
+        case BatchRunner::End::kMessages:
+            return kReported;
+        case BatchRunner::End::kReadFailed:
+            Message(std::string("cannot read standard input: ") + std::strerror(runner.error()));
+            return kReported;
+        case BatchRunner::End::kWriteFailed:
+            Message(std::string("cannot write standard output: ") + std::strerror(runner.error()));
+            return kReported;
+    }
+    return kReported;
+}
 
-    int16_t category = 0;
+int CliApplication::Convert(const CliOptions& options, const std::string& separator) {
+    std::optional<int> category;
     if (options.category) {
         const auto parsed = CategoryLookup::Parse(*options.category);
         if (!parsed) {
-            return Fail("unknown category " + QuotedText::Of(*options.category) + " (use " +
-                        CategoryLookup::ValidValues() + ")");
+            Message("unknown category " + QuotedText::Of(*options.category) + " (use " +
+                    CategoryLookup::ValidValues() + ")");
+            return kUsageError;
         }
         category = *parsed;
-    } else {
-        const auto holding = CategoryLookup::Holding(catalogue_, from, to);
-        if (!holding) {
-            return Fail("no category has both " + QuotedText::Of(from) + " and " +
-                        QuotedText::Of(to) +
-                        " (unit names are case-sensitive; see metrivo-convert --list)");
-        }
-        category = *holding;
     }
-
-    CliConverter converter(catalogue_, err_, separator);
-    const std::string& result = converter.Convert(category, amount, from, to);
-    out_ << result << '\n';
-    out_.flush();
-    return converter.reportCount() == 0 ? kSuccess : kReported;
+    CliConverter converter(catalogue_, separator);
+    const bool converted =
+        converter.Convert(category, options.operands[0], options.operands[1], options.operands[2]);
+    // Below absolute zero the text is still shown, as the window shows it.
+    if (converted || !converter.text().empty()) {
+        out_.Write(converter.text());
+        out_.Put('\n');
+    }
+    if (converted) return Finish(kSuccess);
+    const int status = Finish(kReported);
+    Message(converter.message());
+    return status;
 }
 
 int CliApplication::List(const CliOptions& options) {
+    std::optional<int> only;
     if (options.category) {
         const auto parsed = CategoryLookup::Parse(*options.category);
         if (!parsed) {
-            return Fail("unknown category " + QuotedText::Of(*options.category) + " (use " +
-                        CategoryLookup::ValidValues() + ")");
+            Message("unknown category " + QuotedText::Of(*options.category) + " (use " +
+                    CategoryLookup::ValidValues() + ")");
+            return kUsageError;
         }
-        for (const UnitRecord& row : catalogue_.rows()) {
-            if (row.category == *parsed) out_ << row.name << '\n';
-        }
-        out_.flush();
-        return kSuccess;
+        only = *parsed;
     }
+    const UnitNames names(catalogue_);
     int shown = -1;
-    for (const UnitRecord& row : catalogue_.rows()) {
+    for (int i = 0; i <= catalogue_.UpperBound(); ++i) {
+        const UnitRecord& row = catalogue_.Row(i);
+        if (only && row.category != *only) continue;
         if (row.category != shown) {
             shown = row.category;
-            out_ << shown << ' ' << UnitCatalogue::CategoryName(shown) << '\n';
+            out_.Write(std::to_string(shown) + " " +
+                       std::string(UnitCatalogue::CategoryName(shown)) + "\n");
         }
-        out_ << "  " << row.name << '\n';
+        std::string line = "  " + row.name;
+        const auto symbols = names.SymbolsOf(i);
+        if (!symbols.empty()) {
+            line.append(row.name.size() < kListNameWidth ? kListNameWidth - row.name.size() : 1,
+                        ' ');
+            for (std::size_t s = 0; s < symbols.size(); ++s) {
+                if (s > 0) line += ", ";
+                line += symbols[s];
+            }
+        }
+        line.push_back('\n');
+        out_.Write(line);
     }
-    out_.flush();
-    return kSuccess;
+    return Finish(kSuccess);
 }
 
 }  // namespace metrivo

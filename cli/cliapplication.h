@@ -1,22 +1,23 @@
 #pragma once
 
-#include <istream>
-#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "clioptions.h"
+#include "fdoutput.h"
 #include "unitcatalogue.h"
 
 namespace metrivo {
 
 // metrivo-convert as a whole: reads the command line and runs one
-// conversion, a batch, the unit list, the help or the version.
+// conversion, a batch, the unit list, the help or the version over three
+// file descriptors.
 //
-// Exit status: 0 done; 1 an error report or a batch line message was given;
-// 2 the command line was unusable (bad option, bad category, no category
-// holding both units).
+// Exit status: 0 everything converted; 1 something was reported (a unit not
+// found, an amount or result out of range, a temperature below absolute zero,
+// a batch line that could not be converted, a failed read or write); 2 the
+// command line was unusable.
 class CliApplication {
   public:
     static constexpr int kSuccess = 0;
@@ -27,8 +28,7 @@ class CliApplication {
 
     // `defaultSeparator` is the decimal separator of the user's locale, used
     // unless --decimal-separator names another.
-    CliApplication(std::istream& in, std::ostream& out, std::ostream& err,
-                   std::string defaultSeparator);
+    CliApplication(int in, int out, int err, std::string defaultSeparator);
 
     int Run(std::span<const std::string> args);
 
@@ -38,12 +38,16 @@ class CliApplication {
 
   private:
     int Convert(const CliOptions& options, const std::string& separator);
+    int Batch(const std::string& separator);
     int List(const CliOptions& options);
-    int Fail(std::string_view message);
+    // Writes out standard output; a failed write is reported and makes the
+    // status 1.
+    int Finish(int status);
+    void Message(std::string_view text);
 
-    std::istream& in_;
-    std::ostream& out_;
-    std::ostream& err_;
+    int in_;
+    FdOutput out_;
+    FdOutput err_;
     std::string defaultSeparator_;
     UnitCatalogue catalogue_;
 };

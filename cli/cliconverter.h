@@ -1,43 +1,47 @@
 #pragma once
 
-#include <cstdint>
-#include <ostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "cliconversionview.h"
-#include "converthandler.h"
-#include "errorreport.h"
-#include "streammessagebox.h"
 #include "unitcatalogue.h"
-#include "windowstate.h"
+#include "unitconversion.h"
+#include "unitnames.h"
 
 namespace metrivo {
 
-// One "Start Converting" press per call, run by the window's own handler over
-// the command line's view; its error reports go to `errors`.
+// One conversion of metrivo-convert: finds the two units as people type them
+// (in the category given, or the one that has both), runs the plain
+// conversion and says in one line what is wrong when it cannot.
 class CliConverter {
   public:
-    CliConverter(const UnitCatalogue& catalogue, std::ostream& errors, std::string separator);
+    CliConverter(const UnitCatalogue& catalogue, std::string separator);
     CliConverter(const CliConverter&) = delete;
     CliConverter& operator=(const CliConverter&) = delete;
 
-    // Converts with `category` selected; returns the results text, which is
-    // empty when a step failed.
-    const std::string& Convert(int16_t category, std::string_view amount, std::string_view from,
-                               std::string_view to);
+    // True when the result is a number. Otherwise message() says why; text()
+    // is then empty, or "Below Absolute Zero" for a temperature below it.
+    bool Convert(std::optional<int> category, std::string_view amount, std::string_view from,
+                 std::string_view to);
 
-    // Put before every line of the following reports.
-    void SetReportPrefix(std::string prefix) { box_.SetPrefix(std::move(prefix)); }
-    int reportCount() const { return box_.reportCount(); }
-    const WindowState& state() const { return state_; }
+    const std::string& text() const { return outcome_.text; }
+    const std::string& message() const { return message_; }
+    const UnitNames& names() const { return names_; }
 
   private:
-    WindowState state_;
-    CliConversionView view_;
-    StreamMessageBox box_;
-    ErrorReport report_;
-    ConvertHandler handler_;
+    bool Fail(std::string message);
+    // Finds the category and rows of the pair, or sets the message.
+    bool Locate(std::optional<int> category, std::string_view from, std::string_view to, int& found,
+                int& fromRow, int& toRow);
+    std::string NameProblem(int category, std::string_view typed,
+                            const UnitNames::Match& match) const;
+    std::string Names(const std::vector<int>& rows, std::string_view last) const;
+
+    const UnitCatalogue& catalogue_;
+    UnitNames names_;
+    std::string separator_;
+    UnitConversion::Outcome outcome_;
+    std::string message_;
 };
 
 }  // namespace metrivo

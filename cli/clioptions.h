@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace metrivo {
@@ -10,12 +11,18 @@ namespace metrivo {
 // The command line of metrivo-convert, split into its mode, options and
 // operands. An argument that starts with "-" is an option only when a letter
 // or a second "-" follows, so "-40" and "-.5" are amounts; "--" ends the
-// options.
+// options. Long options may be shortened to any unambiguous start, as with
+// getopt_long ("--cat Weight", "--dec=,").
 class CliOptions {
   public:
     enum class Mode { kConvert, kBatch, kList, kHelp, kVersion };
 
     static CliOptions Parse(std::span<const std::string> args);
+
+    // Why a decimal separator cannot be used, or empty when it can: it must
+    // not be empty nor hold a digit, "+", "-", "e", "E", white space or a
+    // control character, which would make results unreadable or ambiguous.
+    static std::string SeparatorProblem(std::string_view separator);
 
     Mode mode = Mode::kConvert;
     std::optional<std::string> category;

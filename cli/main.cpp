@@ -1,4 +1,5 @@
-#include <iostream>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -6,12 +7,8 @@
 #include "localeseparator.h"
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
-    // Results are flushed by the batch loop itself, only before a read that
-    // may wait; a tied stream would flush after every line.
-    std::cin.tie(nullptr);
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    metrivo::CliApplication app(std::cin, std::cout, std::cerr,
+    metrivo::CliApplication app(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO,
                                 metrivo::LocaleSeparator::FromEnvironment());
     return app.Run(args);
 }

@@ -1,4 +1,7 @@
-// The amount box reading on arbitrary text: a number or "Overflow", nothing else.
+// The amount reading on arbitrary text, through the plain conversion call: a
+// result text, or an amount or result out of range, nothing else. The first
+// byte picks the unit pair and the separator.
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -7,14 +10,68 @@
 
 #include "numbertext.h"
 #include "runtimeerror.h"
+#include "unitcatalogue.h"
+#include "unitconversion.h"
+
+namespace {
+
+struct Pair {
+    int category;
+    const char* from;
+    const char* to;
+};
+
+constexpr std::array<Pair, 8> kPairs{{
+    {0, "meter", "meter"},
+    {0, "microinch", "league [nautical]"},
+    {2, "speed of light [vacuum]", "millimeter/second"},
+    {4, "microgram", "megagram (metric ton) (tonne)"},
+    {1, "kelvin", "kelvin"},
+    {1, "degree Fahrenheit", "degree Celsius"},
+    {1, "degree Reaumur", "degree Rankine"},
+    {1, "degree Rankine", "degree Fahrenheit"},
+}};
+
+const metrivo::UnitCatalogue& Catalogue() {
+    static const metrivo::UnitCatalogue catalogue = [] {
+        metrivo::UnitCatalogue c;
+        c.LoadUnits();
+        return c;
+    }();
+    return catalogue;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    if (size == 0) return 0;
+    const Pair& pair = kPairs[data[0] % kPairs.size()];
+    const std::string_view separator = (data[0] & 0x80) != 0 ? "," : ".";
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    // The reading alone: a number or "Overflow".
+    bool readable = true;
     try {
-        const double value = metrivo::NumberText::ReadAmount(text);
-        if (std::isnan(value)) std::abort();  // no text reads as "not a number"
+        if (std::isnan(metrivo::NumberText::ReadAmount(text))) std::abort();
     } catch (const metrivo::RunTimeError& error) {
         if (error.number() != metrivo::RunTimeError::kOverflow) std::abort();
+        readable = false;
+    }
+
+    using Failure = metrivo::UnitConversion::Failure;
+    const auto outcome = metrivo::UnitConversion::Convert(Catalogue(), pair.category, text,
+                                                          pair.from, pair.to, separator);
+    switch (outcome.failure) {
+        case Failure::kNone:
+            if (outcome.text.empty() || !readable) std::abort();
+            break;
+        case Failure::kAmountOutOfRange:
+        case Failure::kResultOutOfRange:
+            if (!outcome.text.empty()) std::abort();
+            if (!readable && outcome.failure != Failure::kAmountOutOfRange) std::abort();
+            break;
+        case Failure::kUnitNotFound:
+            std::abort();  // both names are catalogue names
     }
     return 0;
 }

@@ -1,21 +1,15 @@
 // The batch line parser of metrivo-convert on arbitrary bytes: every line
-// gives a result text or a message, never an exception or a crash.
+// gives a result text or a one-line message, never an exception or a crash,
+// and no message carries a control byte to the terminal.
 #include <cstddef>
 #include <cstdint>
-#include <ostream>
-#include <streambuf>
+#include <cstdlib>
 #include <string_view>
 
 #include "batchrunner.h"
 #include "unitcatalogue.h"
 
 namespace {
-
-class NullBuffer : public std::streambuf {
-  protected:
-    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char_type*, std::streamsize n) override { return n; }
-};
 
 const metrivo::UnitCatalogue& Catalogue() {
     static const metrivo::UnitCatalogue catalogue = [] {
@@ -26,18 +20,34 @@ const metrivo::UnitCatalogue& Catalogue() {
     return catalogue;
 }
 
+bool TerminalSafe(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) return false;
+        // C1 controls as UTF-8, and the bidi controls U+202A to U+202E.
+        if (c == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xa0) {
+            return false;
+        }
+        if (c == 0xe2 && text.substr(i, 2) == "\xe2\x80" && i + 2 < text.size()) {
+            const auto d = static_cast<unsigned char>(text[i + 2]);
+            if (d >= 0xaa && d <= 0xae) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    static NullBuffer discard;
-    static std::ostream errors(&discard);
-    metrivo::BatchRunner runner(Catalogue(), errors, (data[0] & 1) != 0 ? "," : ".");
+    metrivo::BatchRunner runner(Catalogue(), (data[0] & 1) != 0 ? "," : ".");
     std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
-    uint64_t number = 0;
     while (true) {
         const auto end = rest.find('\n');
-        (void)runner.ConvertLine(++number, rest.substr(0, end));
+        const std::string& result = runner.ConvertLine(rest.substr(0, end));
+        const std::string& message = runner.message();
+        if (!message.empty() && !TerminalSafe(message)) std::abort();
+        if (message.empty() && result.empty()) std::abort();
         if (end == std::string_view::npos) break;
         rest.remove_prefix(end + 1);
     }

@@ -13,6 +13,8 @@
 
 #include "numbertext.h"
 #include "runtimeerror.h"
+#include "unitcatalogue.h"
+#include "unitconversion.h"
 
 namespace {
 
@@ -50,6 +52,23 @@ void RoundTrip7(float value, std::string_view separator) {
     if (NumberText::Write7(static_cast<float>(back), separator) != text) std::abort();
 }
 
+const metrivo::UnitCatalogue& Catalogue() {
+    static const metrivo::UnitCatalogue catalogue = [] {
+        metrivo::UnitCatalogue c;
+        c.LoadUnits();
+        return c;
+    }();
+    return catalogue;
+}
+
+void Convert(std::string_view text, std::string_view separator) {
+    const auto outcome = metrivo::UnitConversion::Convert(Catalogue(), 1, text, "kelvin",
+                                                          "degree Fahrenheit", separator);
+    if (outcome.failure != metrivo::UnitConversion::Failure::kNone) return;
+    if (outcome.text == "Below Absolute Zero") return;
+    (void)NumberText::ReadNumber(outcome.text, separator);  // throws if not number text
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -66,6 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         RoundTrip7(single, separator);
     }
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    try {
+        Convert(text, separator);
+    } catch (const RunTimeError&) {
+        std::abort();
+    }
     try {
         const double value = NumberText::ReadNumber(text, separator);
         if (!std::isfinite(value)) std::abort();

@@ -15,6 +15,7 @@ packages=(
     clang libclang-rt-dev
     units
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
+    g++-aarch64-linux-gnu qemu-user zsh fish time
 )
 
 missing=()

@@ -3,14 +3,18 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <system_error>
 
 #include "runtimeerror.h"
+#include "subnormaldecimal.h"
 
 namespace metrivo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -85,9 +89,12 @@ double NumberText::ConvertDecimal(std::string_view number) {
                                         std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         if (LeadingExponent(number) > 0) throw RunTimeError(RunTimeError::kOverflow);
-        return 0.0;
+        return SubnormalDecimal::Read(number);
     }
     if (result.ec != std::errc()) return 0.0;
+    // Zero, subnormal and smallest normal results are read exactly here:
+    // library versions disagree on them.
+    if (value <= std::numeric_limits<double>::min()) return SubnormalDecimal::Read(number);
     return value;
 }
 
@@ -136,53 +143,80 @@ std::string NumberText::Write(double value, int digits, std::string_view separat
     std::array<char, 64> buf{};
     const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value,
                                       std::chars_format::scientific, digits - 1);
-    const std::string_view sci(buf.data(), static_cast<std::size_t>(result.ptr - buf.data()));
-
-    std::size_t i = 0;
-    const bool negative = sci[0] == '-';
-    if (negative) ++i;
-    std::string mantissa;
-    for (; i < sci.size() && sci[i] != 'e'; ++i) {
-        if (sci[i] != '.') mantissa.push_back(sci[i]);
+    const char* p = buf.data();
+    const char* const end = result.ptr;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    std::array<char, 64> mantissa{};
+    std::size_t length = 0;
+    for (; p < end && *p != 'e'; ++p) {
+        if (*p != '.') mantissa[length++] = *p;
     }
     int exponent = 0;
-    std::from_chars(sci.data() + i + 1 + (sci[i + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
-                    exponent);
-    while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
-    if (mantissa == "0") return "0";
+    ++p;  // the "e"
+    const bool negativeExponent = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    if (negativeExponent) exponent = -exponent;
+    while (length > 1 && mantissa[length - 1] == '0') --length;
+    if (length == 1 && mantissa[0] == '0') return "0";
+    const std::string_view m(mantissa.data(), length);
 
     std::string out;
+    out.reserve(length + separator.size() + 8);
     if (negative) out.push_back('-');
     if (exponent >= -4 && exponent < digits) {
         if (exponent >= 0) {
             const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-            if (mantissa.size() <= integerDigits) {
-                out += mantissa;
-                out.append(integerDigits - mantissa.size(), '0');
+            if (length <= integerDigits) {
+                out += m;
+                out.append(integerDigits - length, '0');
             } else {
-                out.append(mantissa, 0, integerDigits);
+                out += m.substr(0, integerDigits);
                 out += separator;
-                out.append(mantissa, integerDigits);
+                out += m.substr(integerDigits);
             }
         } else {
             out.push_back('0');
             out += separator;
             out.append(static_cast<std::size_t>(-exponent - 1), '0');
-            out += mantissa;
+            out += m;
         }
         return out;
     }
-    out.push_back(mantissa[0]);
-    if (mantissa.size() > 1) {
+    out.push_back(m[0]);
+    if (length > 1) {
         out += separator;
-        out.append(mantissa, 1);
+        out += m.substr(1);
     }
     out.push_back('E');
     out.push_back(exponent < 0 ? '-' : '+');
     const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10) out.push_back('0');
-    out += std::to_string(magnitude);
+    if (magnitude >= 100) out.push_back(static_cast<char>('0' + magnitude / 100));
+    out.push_back(static_cast<char>('0' + magnitude / 10 % 10));
+    out.push_back(static_cast<char>('0' + magnitude % 10));
     return out;
+}
+
+double NumberText::Round15(double value) {
+    if (value != value || value - value != 0.0) throw RunTimeError(RunTimeError::kOverflow);
+    std::array<char, 64> buf{};
+    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                      std::chars_format::scientific, 14);
+    const bool negative = buf[0] == '-';
+    const char* begin = buf.data() + (negative ? 1 : 0);
+    const double magnitude =
+        ConvertDecimal(std::string_view(begin, static_cast<std::size_t>(result.ptr - begin)));
+    if (magnitude == 0.0) return 0.0;
+    return negative ? -magnitude : magnitude;
+}
+
+bool NumberText::IsPlainSeparator(std::string_view separator) {
+    if (separator.empty()) return false;
+    for (char c : separator) {
+        if (IsDigit(c) || c == '+' || c == '-' || c == 'e' || c == 'E') return false;
+    }
+    return true;
 }
 
 double NumberText::ReadNumber(std::string_view text, std::string_view separator) {

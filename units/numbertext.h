@@ -9,7 +9,7 @@ namespace metrivo {
 // text. Nothing here reads the process locale: the decimal separator of the
 // user's regional settings is always passed in.
 class NumberText {
-public:
+  public:
     // Reads the amount box. Spaces, tabs and line feeds are dropped first;
     // then an optional sign, digits, an optional "." and digits, an optional
     // exponent. Reading stops at the first character that does not fit, so
@@ -36,7 +36,16 @@ public:
     // mismatch"; a value beyond the 64-bit range is "Overflow".
     static double ReadNumber(std::string_view text, std::string_view separator);
 
-private:
+    // What ReadNumber(Write15(value)) gives, without the text: the 64-bit
+    // float nearest to `value` rounded to 15 significant digits (+0 for
+    // zero). The same failures: "Overflow" for a value that is not finite or
+    // whose 15-digit text lies beyond the range.
+    static double Round15(double value);
+    // True when text written with `separator` reads back under it as the
+    // same number: not empty, and without digits, signs, "e" or "E".
+    static bool IsPlainSeparator(std::string_view separator);
+
+  private:
     // Converts a plain decimal (no sign, "." as the point) that is known to
     // be well formed, raising "Overflow" when it lies beyond the range.
     static double ConvertDecimal(std::string_view digits);

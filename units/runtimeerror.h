@@ -9,7 +9,7 @@ namespace metrivo {
 // A run-time error condition: a number and its standard description. Every
 // failure that a guarded handler reports is one of these.
 class RunTimeError : public std::exception {
-public:
+  public:
     enum Number : int32_t {
         kInvalidProcedureCall = 5,
         kOverflow = 6,
@@ -29,7 +29,7 @@ public:
 
     static std::string StandardDescription(Number number);
 
-private:
+  private:
     int32_t number_;
     std::string description_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -24,7 +25,7 @@ struct UnitDefinition {
 // The 73 units the program knows, in six categories. Built by LoadUnits; the
 // readers walk the rows by index.
 class UnitCatalogue {
-public:
+  public:
     enum Category : int16_t {
         kLength = 0,
         kTemperature = 1,
@@ -52,13 +53,22 @@ public:
         return rows_[static_cast<std::size_t>(index)];
     }
 
+    // The lowest row of a category, where a search for one of its units may
+    // start instead of row 0 without changing what it finds; one past the
+    // upper bound for a category without rows.
+    int FirstRowOf(int category) const {
+        if (category < 0 || category >= kCategoryCount) return static_cast<int>(rows_.size());
+        return firstRows_[static_cast<std::size_t>(category)];
+    }
+
     static std::span<const UnitDefinition> BuiltInTable();
     static std::string_view CategoryName(int category);
 
-private:
+  private:
     [[noreturn]] static void ThrowSubscriptOutOfRange();
 
     std::vector<UnitRecord> rows_;
+    std::array<int, kCategoryCount> firstRows_{};
 };
 
 }  // namespace metrivo

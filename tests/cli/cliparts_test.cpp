@@ -1,14 +1,20 @@
-// The small parts of metrivo-convert: category arguments, the terminal's
-// message box, quoting of input in messages and the press over the CLI view.
+// The small parts of metrivo-convert: category arguments, names as people
+// type them, terminal-safe quoting, output that remembers its failure, and
+// lines read through a bounded buffer.
+#include <fcntl.h>
+#include <unistd.h>
+#include <ostream>
+
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "categorylookup.h"
-#include "cliconverter.h"
+#include "fdoutput.h"
+#include "linereader.h"
+#include "memoryfile.h"
 #include "quotedtext.h"
-#include "streammessagebox.h"
+#include "unitnames.h"
 
 namespace metrivo {
 namespace {
@@ -22,90 +28,197 @@ const UnitCatalogue& Catalogue() {
     return catalogue;
 }
 
-TEST(CategoryLookupTest, ParsesNumbersAndNamesInAnyCase) {
+TEST(CategoryLookupTest, ParsesNumbersNamesAndStartsInAnyCase) {
     const std::pair<std::string, int> cases[] = {
-        {"0", 0},      {"5", 5},      {"Length", 0}, {"TEMPERATURE", 1}, {"speed", 2},
-        {"vOlUmE", 3}, {"Weight", 4}, {"area", 5},   {"6", -1},          {"-1", -1},
-        {"00", -1},    {" 1", -1},    {"", -1},      {"Lengths", -1},    {"Len", -1},
+        {"0", 0},      {"5", 5},    {"Length", 0}, {"TEMPERATURE", 1}, {"speed", 2}, {"vOlUmE", 3},
+        {"Weight", 4}, {"area", 5}, {"temp", 1},   {"w", 4},           {"6", -1},    {"-1", -1},
+        {"00", -1},    {" 1", -1},  {"", -1},      {"Lengths", -1},
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(CategoryLookup::Parse(text).value_or(-1), expected) << '"' << text << '"';
     }
 }
 
-TEST(CategoryLookupTest, HoldingPicksTheLowestCategoryWithBothNames) {
-    const std::tuple<std::string, std::string, int> cases[] = {
-        {"ounce", "liter", 3},       {"ounce", "gram", 4},  {"ounce", "ounce", 3},
-        {"kelvin", "kelvin", 1},     {"meter", "meter", 0}, {"meter", "kilogram", -1},
-        {"meter/second", "mach", 2}, {"acre", "are", 5},    {"", "", -1},
-        {"ounce", "Ounce", -1},
-    };
-    for (const auto& [from, to, expected] : cases) {
-        EXPECT_EQ(CategoryLookup::Holding(Catalogue(), from, to).value_or(-1), expected)
-            << from << " -> " << to;
+struct NameCase {
+    const char* name;
+    int category;
+    std::string typed;
+    const char* found;  // the catalogue name, or "" when none is found
+    UnitNames::Step step;
+    int candidates;  // rows an ambiguous prefix matches
+};
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UnitNamesTest : public testing::TestWithParam<NameCase> {};
+
+TEST_P(UnitNamesTest, FirstStepWithExactlyOneRowWins) {
+    const NameCase& c = GetParam();
+    const UnitNames names(Catalogue());
+    const UnitNames::Match m = names.Resolve(c.category, c.typed);
+    if (std::string(c.found).empty()) {
+        EXPECT_NE(m.kind, UnitNames::Match::Kind::kFound);
+        EXPECT_EQ(static_cast<int>(m.candidates.size()), c.candidates);
+        return;
+    }
+    ASSERT_EQ(m.kind, UnitNames::Match::Kind::kFound);
+    EXPECT_EQ(Catalogue().Row(m.row).name, c.found);
+    EXPECT_EQ(m.step, c.step);
+}
+
+using Step = UnitNames::Step;
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, UnitNamesTest,
+    testing::Values(
+        NameCase{"ExactName", 0, "meter", "meter", Step::kExact, 0},
+        NameCase{"ExactCommaName", 4, "lb, lbs", "lb, lbs", Step::kExact, 0},
+        NameCase{"ExactPoundIsNotLb", 4, "pound", "pound", Step::kExact, 0},
+        NameCase{"AnyCase", 1, "KELVIN", "kelvin", Step::kAnyCase, 0},
+        NameCase{"SymbolKm", 0, "km", "kilometer", Step::kSymbol, 0},
+        NameCase{"SymbolCapitalC", 1, "C", "degree Celsius", Step::kSymbol, 0},
+        NameCase{"SymbolSmallCIsLight", 2, "c", "speed of light [vacuum]", Step::kSymbol, 0},
+        NameCase{"SymbolOzIsWeight", 4, "oz", "ounce", Step::kSymbol, 0},
+        NameCase{"OzIsNoVolumeSymbol", 3, "oz", "", Step::kSymbol, 0},
+        NameCase{"SymbolFlOz", 3, "fl oz", "ounce", Step::kSymbol, 0},
+        NameCase{"SymbolLbs", 4, "lbs", "lb, lbs", Step::kSymbol, 0},
+        NameCase{"SymbolMicroSign", 4, "µg", "microgram", Step::kSymbol, 0},
+        NameCase{"SymbolSuperscript", 5, "m²", "square meter", Step::kSymbol, 0},
+        NameCase{"SymbolsAreCaseSensitive", 1, "c", "", Step::kSymbol, 0},
+        NameCase{"UniquePrefix", 4, "kilo", "kilogram", Step::kPrefix, 0},
+        NameCase{"PrefixAnyCase", 4, "MEGA", "megagram (metric ton) (tonne)", Step::kPrefix, 0},
+        NameCase{"AmbiguousPrefix", 0, "mil", "", Step::kPrefix, 2},
+        NameCase{"AmbiguousOneLetter", 5, "a", "", Step::kPrefix, 2},
+        NameCase{"Unknown", 0, "parsec", "", Step::kPrefix, 0},
+        NameCase{"EmptyIsNoPrefix", 1, "", "", Step::kPrefix, 0},
+        NameCase{"NoCategory", 9, "meter", "", Step::kExact, 0}),
+    [](const testing::TestParamInfo<NameCase>& info) { return info.param.name; });
+
+TEST(UnitNamesTest, EverySymbolNamesARowOfItsCategory) {
+    const UnitNames names(Catalogue());
+    for (const UnitNames::Symbol& s : UnitNames::SymbolTable()) {
+        const UnitNames::Match m = names.Resolve(s.category, s.text);
+        ASSERT_EQ(m.kind, UnitNames::Match::Kind::kFound) << s.text;
+        EXPECT_EQ(Catalogue().Row(m.row).name, s.name) << s.text;
+        EXPECT_EQ(Catalogue().Row(m.row).category, s.category) << s.text;
     }
 }
 
-TEST(CategoryLookupTest, ListIndexIsThePositionInTheCategoryList) {
-    const std::tuple<int, std::string, int> cases[] = {
-        {0, "centimeter", 0}, {0, "yard", 10},   {4, "kilogram", 9},           {4, "pound", 16},
-        {3, "ounce", 0},      {4, "ounce", 15},  {5, "square kiloimeter", 12}, {4, "meter", -1},
-        {9, "meter", -1},     {-1, "meter", -1},
-    };
-    for (const auto& [category, name, expected] : cases) {
-        EXPECT_EQ(CategoryLookup::ListIndex(Catalogue(), category, name), expected)
-            << category << " " << name;
+TEST(UnitNamesTest, EveryCatalogueNameMeansItsOwnRow) {
+    const UnitNames names(Catalogue());
+    for (int row = 0; row <= Catalogue().UpperBound(); ++row) {
+        const UnitRecord& r = Catalogue().Row(row);
+        const UnitNames::Match m = names.Resolve(r.category, r.name);
+        EXPECT_EQ(m.row, row) << r.name;
+        EXPECT_EQ(m.step, UnitNames::Step::kExact);
     }
 }
 
-TEST(StreamMessageBoxTest, CarriageReturnsBecomeLineBreaks) {
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"a\r\nb\r\rc", "", "a\nb\n\nc\n"},
-        {"a\r\nb\r\rc", "line 7: ", "line 7: a\nline 7: b\nline 7: \nline 7: c\n"},
-        {"a\nb", "", "a\nb\n"},
-        {"a\r", "", "a\n\n"},
-        {"", "p ", "p \n"},
+TEST(UnitNamesTest, NearestOffersUpToThreeCloseNames) {
+    const UnitNames names(Catalogue());
+    auto nearest = [&](int category, std::string_view typed) {
+        std::string out;
+        for (int row : names.Nearest(category, typed)) out += Catalogue().Row(row).name + ";";
+        return out;
     };
-    for (const auto& [text, prefix, expected] : cases) {
-        EXPECT_EQ(StreamMessageBox::Lines(text, prefix), expected);
-    }
+    EXPECT_EQ(nearest(0, "kilometre"), "kilometer;");
+    EXPECT_EQ(nearest(1, "kelvn"), "kelvin;");
+    EXPECT_EQ(nearest(4, "kgs"), "kilogram;");
+    EXPECT_EQ(nearest(0, "xyzzy"), "");
+    EXPECT_EQ(nearest(-1, "ounces"), "ounce;");
+    EXPECT_EQ(nearest(0, std::string(100'000, 'm')), "");
 }
 
-TEST(StreamMessageBoxTest, WritesAndCountsEveryReport) {
-    std::ostringstream err;
-    StreamMessageBox box(err);
-    box.ShowWarning("Application Error", "one\r\ntwo");
-    box.SetPrefix("line 2: ");
-    box.ShowWarning("Application Error", "three");
-    EXPECT_EQ(err.str(), "one\ntwo\nline 2: three\n");
-    EXPECT_EQ(box.reportCount(), 2);
+struct QuoteCase {
+    const char* name;
+    std::string text;
+    std::string quoted;
+};
+
+// Shown by its name, in test lists and failures alike.
+void PrintTo(const QuoteCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST(QuotedTextTest, QuotesShortensAndHidesControlBytes) {
-    EXPECT_EQ(QuotedText::Of("meter"), "\"meter\"");
-    EXPECT_EQ(QuotedText::Of(std::string("a\0b\tc\x7f", 6)), "\"a?b?c?\"");
-    EXPECT_EQ(QuotedText::Of(std::string(60, 'x')), "\"" + std::string(60, 'x') + "\"");
-    EXPECT_EQ(QuotedText::Of(std::string(61, 'x')),
-              "\"" + std::string(60, 'x') + "\"... (61 bytes)");
+class QuotedTextTest : public testing::TestWithParam<QuoteCase> {};
+
+TEST_P(QuotedTextTest, ShowsUserTextSafely) {
+    EXPECT_EQ(QuotedText::Of(GetParam().text), GetParam().quoted);
 }
 
-TEST(CliConverterTest, RecordsTheListIndexesOfEachPress) {
-    std::ostringstream err;
-    CliConverter converter(Catalogue(), err, ".");
-    EXPECT_EQ(converter.Convert(UnitCatalogue::kWeight, "2.5", "pound", "kilogram"), "1.133981");
-    EXPECT_EQ(converter.state().lastFrom(4), 16);
-    EXPECT_EQ(converter.state().lastTo(4), 9);
+INSTANTIATE_TEST_SUITE_P(
+    Texts, QuotedTextTest,
+    testing::Values(
+        QuoteCase{"Plain", "meter", "\"meter\""},
+        QuoteCase{"Controls", std::string("a\0b\tc\x7f\r\n", 8), "\"a\\x00b\\tc\\x7f\\r\\n\""},
+        QuoteCase{"EscapeAndBell", "\x1b]0;pwned\a", "\"\\x1b]0;pwned\\x07\""},
+        QuoteCase{"QuoteAndBackslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
+        QuoteCase{"C1AsUtf8",
+                  "\xc2\x9b"
+                  "31m",
+                  "\"\\u009b31m\""},
+        QuoteCase{"C1AsRawByte",
+                  "\x9b"
+                  "31m",
+                  "\"\\x9b31m\""},
+        QuoteCase{"BidiOverride", "me\xe2\x80\xaeter", "\"me\\u202eter\""},
+        QuoteCase{"BidiIsolate", "\xe2\x81\xa6x\xe2\x81\xa9", "\"\\u2066x\\u2069\""},
+        QuoteCase{"ArabicLetterMark", "\xd8\x9c", "\"\\u061c\""},
+        QuoteCase{"LineSeparator", "\xe2\x80\xa8", "\"\\u2028\""},
+        QuoteCase{"PrintableUtf8Kept", "°C µg m²", "\"°C µg m²\""},
+        QuoteCase{"OverlongNul", "\xc0\x80", "\"\\xc0\\x80\""},
+        QuoteCase{"CutSequence", "a\xe2\x80", "\"a\\xe2\\x80\""},
+        QuoteCase{"Surrogate", "\xed\xa0\x80", "\"\\xed\\xa0\\x80\""},
+        QuoteCase{"SixtyBytes", std::string(60, 'x'), "\"" + std::string(60, 'x') + "\""},
+        QuoteCase{"SixtyOneBytes", std::string(61, 'x'),
+                  "\"" + std::string(60, 'x') + "\"... (61 bytes)"},
+        QuoteCase{"CutAtACharacter", std::string(59, 'x') + "µ",
+                  "\"" + std::string(59, 'x') + "\"... (61 bytes)"}),
+    [](const testing::TestParamInfo<QuoteCase>& info) { return info.param.name; });
 
-    // A failed press still records them; a name the category lacks is -1.
-    EXPECT_EQ(converter.Convert(UnitCatalogue::kLength, "1", "parsec", "yard"), "");
-    EXPECT_EQ(converter.state().lastFrom(0), -1);
-    EXPECT_EQ(converter.state().lastTo(0), 10);
-    EXPECT_EQ(converter.reportCount(), 2);
+TEST(FdOutputTest, FirstFailedWriteIsKeptAndNothingMoreIsWritten) {
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    FdOutput out(full, 16);
+    out.Write("0123456789");
+    EXPECT_FALSE(out.failed());
+    out.Write("0123456789");  // fills the buffer: the write fails
+    EXPECT_TRUE(out.failed());
+    EXPECT_EQ(out.error(), ENOSPC);
+    EXPECT_FALSE(out.Flush());
+    ::close(full);
 
-    // The next press starts from empty results again.
-    EXPECT_EQ(converter.Convert(UnitCatalogue::kLength, "1", "yard", "yard"), "1");
-    EXPECT_EQ(converter.reportCount(), 2);
-    EXPECT_EQ(converter.state().lastFrom(4), 16);
+    FdOutput closed(9999);
+    closed.Put('x');
+    EXPECT_FALSE(closed.Flush());
+    EXPECT_EQ(closed.error(), EBADF);
+}
+
+TEST(FdOutputTest, LargeWritesPassTheBuffer) {
+    test::MemoryFile file;
+    FdOutput out(file.fd(), 8);
+    out.Write("ab");
+    out.Write(std::string(100, 'c'));
+    out.Put('d');
+    EXPECT_TRUE(out.Flush());
+    EXPECT_EQ(file.Content(), "ab" + std::string(100, 'c') + "d");
+}
+
+TEST(LineReaderTest, RunsTheHookBeforeEachRead) {
+    test::MemoryFile file("a\nb\n");
+    int reads = 0;
+    LineReader reader(file.fd(), 16, [&reads] { ++reads; });
+    std::string_view line;
+    EXPECT_EQ(reader.Next(line), LineReader::Status::kLine);
+    EXPECT_EQ(line, "a");
+    EXPECT_EQ(reader.Next(line), LineReader::Status::kLine);
+    EXPECT_EQ(line, "b");
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(reader.Next(line), LineReader::Status::kEnd);
+    EXPECT_EQ(reads, 2);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # Runs EXE with ARGS ("|"-separated), standard input from INPUT when given,
-# and checks the exit status against RC and standard output against OUT, in which
-# a backslash and "n" stand for a line break.
+# and checks the exit status against RC, standard output against OUT, in
+# which a backslash and "n" stand for a line break, and, when ERR is given,
+# standard error against the regular expression ERR.
 string(REPLACE "|" ";" args "${ARGS}")
 set(input)
 if(INPUT)
@@ -14,4 +15,10 @@ if(NOT rc STREQUAL RC)
 endif()
 if(NOT out STREQUAL expected)
     message(FATAL_ERROR "stdout:\n[${out}]\nexpected:\n[${expected}]\nstderr:\n${err}")
+endif()
+if(ERR)
+    string(REPLACE "\\n" "\n" err_pattern "${ERR}")
+    if(NOT err MATCHES "${err_pattern}")
+        message(FATAL_ERROR "stderr:\n[${err}]\ndoes not match:\n[${err_pattern}]")
+    endif()
 endif()

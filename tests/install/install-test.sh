@@ -77,7 +77,9 @@ if [ -x "$convert" ]; then
     }
     check_convert 1.133981 -c Weight 2.5 pound kilogram
     check_convert 1.609344 1 mile kilometer
-    check_convert "metrivo-convert $(sed -n 's/^project(Metrivo VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")" --version
+    version_line=$(LC_ALL=C "$convert" --version | head -n 1)
+    [ "$version_line" = "metrivo-convert $(sed -n 's/^project(Metrivo VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")" ] ||
+        fail "metrivo-convert --version starts with '$version_line'"
 else
     fail "bin/metrivo-convert is not installed or not executable"
 fi

@@ -1,12 +1,16 @@
 #include "numbertext.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "readablename.h"
 #include "runtimeerror.h"
 
 namespace metrivo {
@@ -26,6 +30,10 @@ struct ReadCase {
     double value;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
+
 class ReadAmountTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadAmountTest, ReadsAsTheAmountBoxDoes) {
@@ -38,33 +46,38 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, ReadAmountTest,
     ::testing::Values(ReadCase{"1.00", 1.0}, ReadCase{"2.5", 2.5}, ReadCase{"-40", -40.0},
                       ReadCase{"+7", 7.0}, ReadCase{".5", 0.5}, ReadCase{"-.25", -0.25},
-                      ReadCase{"5.", 5.0}, ReadCase{"1 000", 1000.0},
-                      ReadCase{" \t1\n2 3 ", 123.0}, ReadCase{"1,5", 1.0},
-                      ReadCase{"1.5.6", 1.5}, ReadCase{"12abc", 12.0}, ReadCase{"", 0.0},
-                      ReadCase{"abc", 0.0}, ReadCase{"-", 0.0}, ReadCase{".", 0.0},
-                      ReadCase{"-0", -0.0}, ReadCase{"1e3", 1000.0}, ReadCase{"1E+3", 1000.0},
-                      ReadCase{"25e-1", 2.5}, ReadCase{"1e", 1.0}, ReadCase{"1e+", 1.0},
-                      ReadCase{"1 e 2", 100.0}, ReadCase{"2d3", 2.0},
-                      ReadCase{"\r1", 0.0}, ReadCase{"1e-400", 0.0},
-                      ReadCase{"0e999999", 0.0},
+                      ReadCase{"5.", 5.0}, ReadCase{"1 000", 1000.0}, ReadCase{" \t1\n2 3 ", 123.0},
+                      ReadCase{"1,5", 1.0}, ReadCase{"1.5.6", 1.5}, ReadCase{"12abc", 12.0},
+                      ReadCase{"", 0.0}, ReadCase{"abc", 0.0}, ReadCase{"-", 0.0},
+                      ReadCase{".", 0.0}, ReadCase{"-0", -0.0}, ReadCase{"1e3", 1000.0},
+                      ReadCase{"1E+3", 1000.0}, ReadCase{"25e-1", 2.5}, ReadCase{"1e", 1.0},
+                      ReadCase{"1e+", 1.0}, ReadCase{"1 e 2", 100.0}, ReadCase{"2d3", 2.0},
+                      ReadCase{"\r1", 0.0}, ReadCase{"1e-400", 0.0}, ReadCase{"0e999999", 0.0},
                       ReadCase{"1.7976931348623157e308", std::numeric_limits<double>::max()},
-                      ReadCase{std::string("7\0" "9", 3), 7.0}, ReadCase{"\xff\xfe" "1", 0.0},
-                      ReadCase{"\xd9\xa3", 0.0}));
+                      ReadCase{std::string("7\0"
+                                           "9",
+                                           3),
+                               7.0},
+                      ReadCase{"\xff\xfe"
+                               "1",
+                               0.0},
+                      ReadCase{"\xd9\xa3", 0.0}),
+    [](const auto& info) { return test::ReadableName(info.param.text); });
 
 INSTANTIATE_TEST_SUITE_P(
     RadixIntegers, ReadAmountTest,
-    ::testing::Values(ReadCase{"&H10", 16.0}, ReadCase{"&hff", 255.0},
-                      ReadCase{"&HFFFF", -1.0}, ReadCase{"&H7FFF", 32767.0},
-                      ReadCase{"&H8000", -32768.0}, ReadCase{"&H10000", 65536.0},
-                      ReadCase{"&HFFFFFFFF", -1.0}, ReadCase{"&H80000000", -2147483648.0},
-                      ReadCase{"&O17", 15.0}, ReadCase{"&o177777", -1.0},
-                      ReadCase{"&O8", 0.0}, ReadCase{"&H", 0.0}, ReadCase{"&HG", 0.0},
-                      ReadCase{"& H10", 16.0}, ReadCase{"&X10", 0.0}));
+    ::testing::Values(ReadCase{"&H10", 16.0}, ReadCase{"&hff", 255.0}, ReadCase{"&HFFFF", -1.0},
+                      ReadCase{"&H7FFF", 32767.0}, ReadCase{"&H8000", -32768.0},
+                      ReadCase{"&H10000", 65536.0}, ReadCase{"&HFFFFFFFF", -1.0},
+                      ReadCase{"&H80000000", -2147483648.0}, ReadCase{"&O17", 15.0},
+                      ReadCase{"&o177777", -1.0}, ReadCase{"&O8", 0.0}, ReadCase{"&H", 0.0},
+                      ReadCase{"&HG", 0.0}, ReadCase{"& H10", 16.0}, ReadCase{"&X10", 0.0}),
+    [](const auto& info) { return test::ReadableName(info.param.text); });
 
 TEST(ReadAmountLimitsTest, BeyondTheDoubleRangeIsOverflow) {
-    for (const std::string& text : std::vector<std::string>{
-             "1e309", "-1e309", "1e999999", "1.8e308", "&H100000000", "&O77777777777",
-             std::string(400, '9')}) {
+    for (const std::string& text :
+         std::vector<std::string>{"1e309", "-1e309", "1e999999", "1.8e308", "&H100000000",
+                                  "&O77777777777", std::string(400, '9')}) {
         EXPECT_EQ(ErrorOf([&] { NumberText::ReadAmount(text); }), "Overflow") << text;
     }
 }
@@ -83,7 +96,18 @@ struct WriteCase {
     const char* text;
 };
 
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
+
 class WriteTest : public ::testing::TestWithParam<WriteCase> {};
+
+std::string WriteCaseName(const WriteCase& c) {
+    std::array<char, 32> value{};
+    std::snprintf(value.data(), value.size(), "%.12g", c.value);
+    return test::ReadableName(value.data()) + "_" + std::to_string(c.digits) + "Digits" +
+           (std::string(c.separator) == "." ? "" : "_OtherSeparator");
+}
 
 TEST_P(WriteTest, WritesTheNumberText) {
     const WriteCase& c = GetParam();
@@ -92,20 +116,21 @@ TEST_P(WriteTest, WritesTheNumberText) {
 
 INSTANTIATE_TEST_SUITE_P(
     SevenDigits, WriteTest,
-    ::testing::Values(WriteCase{1000, 7, ".", "1000"}, WriteCase{1234567, 7, ".", "1234567"},
-                      WriteCase{12345678, 7, ".", "1.234568E+07"},
-                      WriteCase{9999999.6, 7, ".", "1E+07"}, WriteCase{9999999, 7, ".", "9999999"},
-                      WriteCase{0.0001, 7, ".", "0.0001"}, WriteCase{0.00001, 7, ".", "1E-05"},
-                      WriteCase{0.000123456789, 7, ".", "0.0001234568"},
-                      WriteCase{0.00009999999, 7, ".", "9.999999E-05"},
-                      WriteCase{0.000099999999, 7, ".", "0.0001"},
-                      WriteCase{1.0 / 3.0, 7, ".", "0.3333333"}, WriteCase{-2.5, 7, ".", "-2.5"},
-                      WriteCase{0.0, 7, ".", "0"}, WriteCase{-0.0, 7, ".", "0"},
-                      WriteCase{1e-50, 7, ".", "1E-50"}, WriteCase{-1.5e300, 7, ".", "-1.5E+300"},
-                      WriteCase{1.135085e-06, 7, ".", "1.135085E-06"},
-                      WriteCase{0.3937008, 7, ",", "0,3937008"},
-                      WriteCase{-12345678, 7, ",", "-1,234568E+07"},
-                      WriteCase{1.5, 7, "\xd9\xab", "1\xd9\xab" "5"}));
+    ::testing::Values(
+        WriteCase{1000, 7, ".", "1000"}, WriteCase{1234567, 7, ".", "1234567"},
+        WriteCase{12345678, 7, ".", "1.234568E+07"}, WriteCase{9999999.6, 7, ".", "1E+07"},
+        WriteCase{9999999, 7, ".", "9999999"}, WriteCase{0.0001, 7, ".", "0.0001"},
+        WriteCase{0.00001, 7, ".", "1E-05"}, WriteCase{0.000123456789, 7, ".", "0.0001234568"},
+        WriteCase{0.00009999999, 7, ".", "9.999999E-05"},
+        WriteCase{0.000099999999, 7, ".", "0.0001"}, WriteCase{1.0 / 3.0, 7, ".", "0.3333333"},
+        WriteCase{-2.5, 7, ".", "-2.5"}, WriteCase{0.0, 7, ".", "0"}, WriteCase{-0.0, 7, ".", "0"},
+        WriteCase{1e-50, 7, ".", "1E-50"}, WriteCase{-1.5e300, 7, ".", "-1.5E+300"},
+        WriteCase{1.135085e-06, 7, ".", "1.135085E-06"}, WriteCase{0.3937008, 7, ",", "0,3937008"},
+        WriteCase{-12345678, 7, ",", "-1,234568E+07"},
+        WriteCase{1.5, 7, "\xd9\xab",
+                  "1\xd9\xab"
+                  "5"}),
+    [](const auto& info) { return WriteCaseName(info.param); });
 
 INSTANTIATE_TEST_SUITE_P(
     FifteenDigits, WriteTest,
@@ -115,12 +140,13 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{123456789012345, 15, ".", "123456789012345"},
                       WriteCase{-272.59444444444443, 15, ".", "-272.594444444444"},
                       WriteCase{5e-324, 15, ".", "4.94065645841247E-324"},
-                      WriteCase{274.15, 15, ",", "274,15"}));
+                      WriteCase{274.15, 15, ",", "274,15"}),
+    [](const auto& info) { return WriteCaseName(info.param); });
 
 TEST(WriteLimitsTest, ValueThatIsNotFiniteIsOverflow) {
-    for (double v : {std::numeric_limits<double>::infinity(),
-                     -std::numeric_limits<double>::infinity(),
-                     std::numeric_limits<double>::quiet_NaN()}) {
+    for (double v :
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
         EXPECT_EQ(ErrorOf([&] { NumberText::Write15(v, "."); }), "Overflow");
     }
 }
@@ -137,6 +163,10 @@ struct ReadNumberCase {
     double value;
 };
 
+void PrintTo(const ReadNumberCase& c, std::ostream* os) {
+    *os << test::ReadableName(c.text);
+}
+
 class ReadNumberTest : public ::testing::TestWithParam<ReadNumberCase> {};
 
 TEST_P(ReadNumberTest, ReadsTextWrittenUnderTheSameSeparator) {
@@ -150,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadNumberCase{"-40", ".", -40}, ReadNumberCase{"0", ",", 0},
                       ReadNumberCase{"1.5E+300", ".", 1.5e300},
                       ReadNumberCase{"1,5E-05", ",", 1.5e-05},
-                      ReadNumberCase{"310.927777777778", ".", 310.927777777778}));
+                      ReadNumberCase{"310.927777777778", ".", 310.927777777778}),
+    [](const auto& info) { return test::ReadableName(info.param.text); });
 
 TEST(ReadNumberLimitsTest, OtherFormsAreTypeMismatchAndHugeIsOverflow) {
     for (const char* text : {"", "-", "abc", "1.5", "1,5,", "1E", "1E+", " 1", "1 ", "+1"}) {

@@ -1,9 +1,11 @@
 #include "unitcatalogue.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -157,6 +159,10 @@ struct FaultCase {
     const char* description;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class ComputedFactorFaultTest : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(ComputedFactorFaultTest, FaultEndsTheBuildAtThatRow) {
@@ -186,7 +192,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"divide", 1.0, 0.0, "Division by zero"},
                       FaultCase{"invalid", 0.0, 0.0, "Invalid procedure call or argument"},
                       FaultCase{"overflow32", 1e39, 1.0, "Overflow"},
-                      FaultCase{"overflow64", 1e308, 1e-10, "Overflow"}),
+                      FaultCase{"overflow64", 1e308, 1e-10, "Overflow"},
+                      FaultCase{"negativeOverflow32", -1e39, 1.0, "Overflow"},
+                      FaultCase{"roundingBound32", 0x1.ffffffp+127, 1.0, "Overflow"},
+                      FaultCase{"infiniteConstant", std::numeric_limits<double>::infinity(), 1.0,
+                                "Overflow"},
+                      FaultCase{"notANumber", std::numeric_limits<double>::quiet_NaN(), 1.0,
+                                "Invalid procedure call or argument"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(UnitCatalogueTest, InexactAndUnderflowAreNoFault) {
@@ -198,6 +210,24 @@ TEST(UnitCatalogueTest, InexactAndUnderflowAreNoFault) {
     EXPECT_NO_THROW(catalogue.LoadUnits(table));
     EXPECT_EQ(catalogue.Row(0).factor, static_cast<float>(1.0 / 3.0));
     EXPECT_EQ(catalogue.Row(1).factor, 0.0f);
+}
+
+// Quotients just past the largest float that still round to it are no
+// overflow; they give the largest float, without an out-of-range conversion.
+TEST(UnitCatalogueTest, QuotientsThatRoundToTheLargestFloatAreNoFault) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    const std::array<UnitDefinition, 4> table{{
+        {0, "largest", 0.0f, true, 3.4028234663852886e38, 1.0},
+        {0, "justAbove", 0.0f, true, 3.4028235e38, 1.0},
+        {0, "belowBound", 0.0f, true, std::nextafter(0x1.ffffffp+127, 0.0), 1.0},
+        {0, "negative", 0.0f, true, -3.4028235e38, 1.0},
+    }};
+    UnitCatalogue catalogue;
+    ASSERT_NO_THROW(catalogue.LoadUnits(table));
+    EXPECT_EQ(catalogue.Row(0).factor, kMax);
+    EXPECT_EQ(catalogue.Row(1).factor, kMax);
+    EXPECT_EQ(catalogue.Row(2).factor, kMax);
+    EXPECT_EQ(catalogue.Row(3).factor, -kMax);
 }
 
 }  // namespace
