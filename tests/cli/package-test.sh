@@ -57,6 +57,17 @@ both=$(comm -12 <(grep -v '/$' "$work/tool.files" | sort) <(grep -v '/$' "$work/
 [ -z "$both" ] || fail "files in both packages: $both"
 
 # The packaged tool runs on its own.
+# The window runs natively on Wayland with Qt's plugin; a skin placed in
+# /etc/metrivo/skin, outside the package's own files, reaches its x folder.
+dpkg-deb -f "$window" Recommends | grep -q 'qt6-wayland' || fail "metrivo does not recommend qt6-wayland"
+skin_link=$(dpkg-deb -c "$window" | awk '$6 == "./usr/lib/metrivo/x" { print $8 }')
+[ "$skin_link" = "/etc/metrivo/skin" ] || fail "usr/lib/metrivo/x is not a link to /etc/metrivo/skin ('$skin_link')"
+dpkg-deb -c "$window" | awk '{ print $6 }' | grep -q '^\./etc/' && fail "metrivo owns files in /etc"
+dpkg-deb -I "$window" postrm | grep -q 'purge' || fail "metrivo's postrm does not clear the skin on purge"
+dpkg-deb -x "$window" "$work/window-root"
+grep -q '^Categories=Utility;Calculator;$' "$work/window-root/usr/share/applications/metrivo.desktop" ||
+    fail "the desktop entry is not in Utility and Calculator"
+
 dpkg-deb -x "$tool" "$work/root"
 got=$(LC_ALL=C "$work/root/usr/bin/metrivo-convert" 2.5 lb kg) || fail "packaged metrivo-convert failed"
 [ "$got" = "1.133981" ] || fail "packaged metrivo-convert gave '$got'"
