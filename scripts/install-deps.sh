@@ -11,7 +11,7 @@ packages=(
     xvfb xauth xdotool xclip x11-utils libx11-dev
     imagemagick openbox qt6ct python3 python3-pil
     at-spi2-core python3-pyatspi dbus dbus-bin
-    qt6-wayland sway wtype wl-clipboard grim
+    qt6-wayland sway wtype wl-clipboard grim libwayland-dev libwayland-bin
     clang libclang-rt-dev
     units
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace

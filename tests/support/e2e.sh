@@ -81,12 +81,12 @@ e2e_x_server() {
 # as root, can still connect. A virtual keyboard is kept from the start, so
 # the window has a keyboard when later key presses (wtype) arrive.
 e2e_wayland() {
-    local scale=${1:-1} run="$E2E_WORK/wayland" tool
+    local scale=${1:-1} run tool
     for tool in sway wtype wl-paste setpriv; do
         command -v "$tool" >/dev/null || fail "$tool is not installed"
     done
     chmod o+x "$E2E_WORK"
-    mkdir -m 0700 "$run"
+    run=$(mktemp -d -p "$E2E_WORK" wayland.XXXXXX)
     chown nobody "$run"
     printf 'xwayland disable\noutput HEADLESS-1 resolution 1280x1024 scale %s\n' "$scale" >"$run/sway.conf"
     chmod 0644 "$run/sway.conf"

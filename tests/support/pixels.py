@@ -13,10 +13,15 @@
   pixels.py marks IMAGE X Y W H
       Something is drawn in the rectangle: at least a few pixels differ
       clearly from its most common colour.
+  pixels.py pointer PLAIN WITH X Y
+      The pointer's shape at X Y: the pixels near it that differ between a
+      screenshot without the pointer and one with it. Prints the shape as a
+      short fingerprint and the number of its pixels.
   pixels.py png FILE
       FILE is a PNG image that holds a picture; prints its size.
 Rectangles are in the image's pixels.
 """
+import hashlib
 import sys
 from collections import Counter
 
@@ -92,6 +97,20 @@ def marks(args):
     return 0 if drawn >= 6 else 1
 
 
+def pointer(args):
+    plain = Image.open(args[0]).convert("RGB")
+    shown = Image.open(args[1]).convert("RGB")
+    x, y = int(args[2]), int(args[3])
+    shape = []
+    for j in range(max(0, y - 32), min(plain.height, y + 32)):
+        for i in range(max(0, x - 32), min(plain.width, x + 32)):
+            if plain.getpixel((i, j)) != shown.getpixel((i, j)):
+                shape.append((i - x, j - y))
+    digest = hashlib.sha1(repr(shape).encode()).hexdigest()[:12]
+    print(f"{digest} {len(shape)}")
+    return 0 if shape else 1
+
+
 def png(args):
     with open(args[0], "rb") as f:
         if f.read(8) != b"\x89PNG\r\n\x1a\n":
@@ -104,7 +123,8 @@ def png(args):
     return 0 if image.width > 100 and image.height > 100 and (colours is None or len(colours) > 4) else 1
 
 
-COMMANDS = {"contrast": contrast, "white": white, "differ": differ, "marks": marks, "png": png}
+COMMANDS = {"contrast": contrast, "white": white, "differ": differ, "marks": marks,
+            "pointer": pointer, "png": png}
 
 if __name__ == "__main__":
     if len(sys.argv) < 3 or sys.argv[1] not in COMMANDS:
