@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakemessagebox.h"
+#include "readablename.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@ namespace metrivo {
 namespace {
 
 class FakeView : public ConversionView {
-public:
+  public:
     void SetMousePointer(MousePointer p) override { pointers.push_back(p); }
     std::string AmountText() const override { return amount; }
     std::string FromUnitText() const override { return from; }
@@ -46,6 +47,14 @@ std::string Report(const std::string& text) {
 
 class ConvertHandlerTest : public ::testing::TestWithParam<Press> {};
 
+// "c4_2Dot5_pound_to_kilogram", with "_comma" for a "," separator.
+std::string PressName(const ::testing::TestParamInfo<Press>& info) {
+    const Press& p = info.param;
+    return "c" + std::to_string(p.category) + "_" + test::ReadableName(p.amount) + "_" +
+           test::ReadableName(p.from) + "_to_" + test::ReadableName(p.to) +
+           (std::string_view(p.separator) == "," ? "_comma" : "");
+}
+
 TEST_P(ConvertHandlerTest, ShowsTheResultAndTheReportsInOrder) {
     const Press& p = GetParam();
     UnitCatalogue catalogue;
@@ -75,25 +84,25 @@ const std::vector<std::string> kNone;
 
 INSTANTIATE_TEST_SUITE_P(
     Linear, ConvertHandlerTest,
-    ::testing::Values(
-        Press{4, "2.5", "pound", "kilogram", ".", "1.133981", kNone},
-        Press{0, "1.00", "kilometer", "meter", ".", "1000", kNone},
-        Press{0, "1.00", "mile", "kilometer", ".", "1.609344", kNone},
-        Press{0, "1", "inch", "centimeter", ".", "2.54", kNone},
-        Press{0, "1", "centimeter", "inch", ".", "0.3937008", kNone},
-        Press{0, "1", "meter", "feet", ".", "3.28084", kNone},
-        Press{2, "1", "speed of light [vacuum]", "mach", ".", "880991.1", kNone},
-        Press{2, "1", "mach", "speed of light [vacuum]", ".", "1.135085E-06", kNone},
-        Press{0, "12345678", "meter", "meter", ".", "1.234568E+07", kNone},
-        Press{0, "0.00001", "meter", "meter", ".", "1E-05", kNone},
-        Press{0, "-0", "meter", "meter", ".", "0", kNone},
-        Press{0, "abc", "meter", "meter", ".", "0", kNone},
-        Press{0, "1 000", "meter", "meter", ".", "1000", kNone},
-        Press{0, "1,5", "meter", "meter", ",", "1", kNone},
-        Press{0, "1.5", "meter", "centimeter", ",", "150", kNone},
-        Press{0, "1", "centimeter", "inch", ",", "0,3937008", kNone},
-        Press{3, "1", "ounce", "liter", ".", "0.0295735", kNone},
-        Press{4, "1", "ounce", "kilogram", ".", "0.02834952", kNone}));
+    ::testing::Values(Press{4, "2.5", "pound", "kilogram", ".", "1.133981", kNone},
+                      Press{0, "1.00", "kilometer", "meter", ".", "1000", kNone},
+                      Press{0, "1.00", "mile", "kilometer", ".", "1.609344", kNone},
+                      Press{0, "1", "inch", "centimeter", ".", "2.54", kNone},
+                      Press{0, "1", "centimeter", "inch", ".", "0.3937008", kNone},
+                      Press{0, "1", "meter", "feet", ".", "3.28084", kNone},
+                      Press{2, "1", "speed of light [vacuum]", "mach", ".", "880991.1", kNone},
+                      Press{2, "1", "mach", "speed of light [vacuum]", ".", "1.135085E-06", kNone},
+                      Press{0, "12345678", "meter", "meter", ".", "1.234568E+07", kNone},
+                      Press{0, "0.00001", "meter", "meter", ".", "1E-05", kNone},
+                      Press{0, "-0", "meter", "meter", ".", "0", kNone},
+                      Press{0, "abc", "meter", "meter", ".", "0", kNone},
+                      Press{0, "1 000", "meter", "meter", ".", "1000", kNone},
+                      Press{0, "1,5", "meter", "meter", ",", "1", kNone},
+                      Press{0, "1.5", "meter", "centimeter", ",", "150", kNone},
+                      Press{0, "1", "centimeter", "inch", ",", "0,3937008", kNone},
+                      Press{3, "1", "ounce", "liter", ".", "0.0295735", kNone},
+                      Press{4, "1", "ounce", "kilogram", ".", "0.02834952", kNone}),
+    PressName);
 
 INSTANTIATE_TEST_SUITE_P(
     Temperature, ConvertHandlerTest,
@@ -101,24 +110,35 @@ INSTANTIATE_TEST_SUITE_P(
         Press{1, "1.00", "degree Celsius", "kelvin", ".", "274.15", kNone},
         Press{1, "100", "degree Fahrenheit", "degree Celsius", ".", "37.777777777778", kNone},
         Press{1, "-273.16", "degree Celsius", "kelvin", ".", "Below Absolute Zero", kNone},
-        Press{1, "1.00", "degree Celsius", "kelvin", ",", "274,15", kNone}));
+        Press{1, "1.00", "degree Celsius", "kelvin", ",", "274,15", kNone}),
+    PressName);
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, ConvertHandlerTest,
-    ::testing::Values(
-        Press{0, "1", "meter", "", ".", "", {"Subscript out of range@124"}},
-        Press{1, "1", "kelvin", "", ".", "", {"Subscript out of range@122"}},
-        Press{0, "1", "", "meter", ".", "",
-              {"Subscript out of range@120", "Subscript out of range@122"}},
-        // "ounce" of Weight is not a Volume unit: the category decides.
-        Press{3, "1", "ounce", "kilogram", ".", "", {"Subscript out of range@124"}},
-        Press{0, "1E39", "meter", "meter", ".", "", {"Overflow@124"}},
-        Press{0, "1e309", "meter", "meter", ".", "", {"Overflow@124"}},
-        Press{1, "1e309", "kelvin", "kelvin", ".", "", {"Overflow@122"}},
-        Press{1, "1.5E308", "degree Reaumur", "kelvin", ".", "", {"Overflow@122"}},
-        Press{7, "1", "meter", "meter", ".", "",
-              {"Subscript out of range@120", "Subscript out of range@122",
-               "Subscript out of range@132", "Subscript out of range@134"}}));
+    ::testing::Values(Press{0, "1", "meter", "", ".", "", {"Subscript out of range@124"}},
+                      Press{1, "1", "kelvin", "", ".", "", {"Subscript out of range@122"}},
+                      Press{0,
+                            "1",
+                            "",
+                            "meter",
+                            ".",
+                            "",
+                            {"Subscript out of range@120", "Subscript out of range@122"}},
+                      // "ounce" of Weight is not a Volume unit: the category decides.
+                      Press{3, "1", "ounce", "kilogram", ".", "", {"Subscript out of range@124"}},
+                      Press{0, "1E39", "meter", "meter", ".", "", {"Overflow@124"}},
+                      Press{0, "1e309", "meter", "meter", ".", "", {"Overflow@124"}},
+                      Press{1, "1e309", "kelvin", "kelvin", ".", "", {"Overflow@122"}},
+                      Press{1, "1.5E308", "degree Reaumur", "kelvin", ".", "", {"Overflow@122"}},
+                      Press{7,
+                            "1",
+                            "meter",
+                            "meter",
+                            ".",
+                            "",
+                            {"Subscript out of range@120", "Subscript out of range@122",
+                             "Subscript out of range@132", "Subscript out of range@134"}}),
+    PressName);
 
 TEST(ConvertHandlerStateTest, RecordsListIndexesAfterSuccessAndFailure) {
     UnitCatalogue catalogue;

@@ -73,13 +73,12 @@ TEST(GuardedHandlerTest, FailureIsReportedAndGoesOnWhereTheTableSays) {
             return next;
         };
     };
-    const GuardedHandler handler("Demo",
-                                 {{100, failing(100), 104},
-                                  {102, plain(102)},
-                                  {104, plain(104, 108)},
-                                  {106, plain(106)},
-                                  {108, failing(108), GuardedHandler::kEnd},
-                                  {110, plain(110)}});
+    const GuardedHandler handler("Demo", {{100, failing(100), 104},
+                                          {102, plain(102)},
+                                          {104, plain(104, 108)},
+                                          {106, plain(106)},
+                                          {108, failing(108), GuardedHandler::kEnd},
+                                          {110, plain(110)}});
     handler.Run(report);
     EXPECT_EQ(trace.ran, (std::vector<int>{100, 104, 108}));
     ASSERT_EQ(box.texts.size(), 2u);
@@ -97,6 +96,7 @@ TEST(GuardedHandlerTest, OutOfMemoryIsReportedNotPropagated) {
 }
 
 struct LocaleCase {
+    const char* name;
     const char* lcAll;
     const char* lcNumeric;
     const char* lang;
@@ -114,15 +114,17 @@ TEST_P(LocaleSeparatorTest, FirstSetVariableDecides) {
 
 INSTANTIATE_TEST_SUITE_P(
     Variables, LocaleSeparatorTest,
-    ::testing::Values(LocaleCase{nullptr, nullptr, nullptr, "."},
-                      LocaleCase{"", "", "", "."}, LocaleCase{nullptr, nullptr, "C", "."},
-                      LocaleCase{nullptr, nullptr, "POSIX", "."},
-                      LocaleCase{nullptr, nullptr, "en_US.UTF-8", "."},
-                      LocaleCase{nullptr, nullptr, "de_DE.UTF-8", ","},
-                      LocaleCase{nullptr, "fr_FR.UTF-8@euro", "en_GB.UTF-8", ","},
-                      LocaleCase{"en_US.UTF-8", "de_DE.UTF-8", "de_DE.UTF-8", "."},
-                      LocaleCase{"", "de_CH.UTF-8", "de_DE", "."},
-                      LocaleCase{nullptr, nullptr, "xx_NOWHERE", "."}));
+    ::testing::Values(
+        LocaleCase{"none_set", nullptr, nullptr, nullptr, "."},
+        LocaleCase{"all_empty", "", "", "", "."}, LocaleCase{"lang_c", nullptr, nullptr, "C", "."},
+        LocaleCase{"lang_posix", nullptr, nullptr, "POSIX", "."},
+        LocaleCase{"lang_english", nullptr, nullptr, "en_US.UTF-8", "."},
+        LocaleCase{"lang_german", nullptr, nullptr, "de_DE.UTF-8", ","},
+        LocaleCase{"numeric_before_lang", nullptr, "fr_FR.UTF-8@euro", "en_GB.UTF-8", ","},
+        LocaleCase{"all_before_numeric", "en_US.UTF-8", "de_DE.UTF-8", "de_DE.UTF-8", "."},
+        LocaleCase{"swiss_german_point", "", "de_CH.UTF-8", "de_DE", "."},
+        LocaleCase{"unknown_locale", nullptr, nullptr, "xx_NOWHERE", "."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace metrivo
