@@ -177,6 +177,10 @@ void Form1::BuildControls() {
         frame(5, "Amount to convert", 120, 1230, 1920, 810, "The amount to convert");
     text1_ = new QLineEdit(QStringLiteral("1.00"), frame5);
     Place(text1_, "Text1", 240, 300, 1425, 345);
+    // A line edit keeps 32,767 characters by default and cuts a longer paste,
+    // so "1", 40,000 spaces and "0" would read as 1 here and as 10 in
+    // metrivo-convert. The box takes what the tool's batch takes in a line.
+    text1_->setMaxLength(kAmountMaxLength);
     Describe(text1_, QStringLiteral("Amount"),
              QStringLiteral("The amount to convert, in the unit chosen under From"));
 

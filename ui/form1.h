@@ -47,6 +47,9 @@ class Form1 : public QWidget, public ConversionView {
     static constexpr std::string_view kToListKey = "cboToCurrency";
     static constexpr int kClientWidth = 536;
     static constexpr int kClientHeight = 331;
+    // The longest amount text the box takes: a mebibyte, as a batch line of
+    // metrivo-convert.
+    static constexpr int kAmountMaxLength = 1024 * 1024;
 
     Form1(SettingsStore& settings, const ErrorReport& report, std::string decimalSeparator,
           QWidget* parent = nullptr);
