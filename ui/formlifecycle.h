@@ -53,7 +53,6 @@ class FormLifecycle : public QObject {
   private:
     GuardedHandler BuildLoadSteps();
     std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
-    void WriteSetting(std::string_view key, int16_t value);
     static std::string CategoryKey(std::string_view word, int n);
 
     Form1& form_;

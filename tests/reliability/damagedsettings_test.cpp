@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -124,8 +124,8 @@ TEST_F(DamagedSettingsTest, EveryKeyWithEveryBadValueOpensTheWindowWithItsReport
             SCOPED_TRACE(key + " = " + value.name);
             QDir(config_.path()).removeRecursively();
             QDir().mkpath(config_.path());
-            WriteAll(Ini(), "[Metrivo]\n" + QByteArray::fromStdString(key) + "=" + value.text +
-                                "\n");
+            WriteAll(Ini(),
+                     "[Metrivo]\n" + QByteArray::fromStdString(key) + "=" + value.text + "\n");
             ErrorCapture errors;
             ProgramRun run(config_.path(), program_.path());
             run.Load();
@@ -150,8 +150,8 @@ TEST_F(DamagedSettingsTest, EveryKeyWithEveryBadValueOpensTheWindowWithItsReport
 TEST_F(DamagedSettingsTest, ListKeysHoldTheRestoredSelectionsAfterAnyBadValue) {
     for (const BadValue& value : BadValues()) {
         SCOPED_TRACE(value.name);
-        WriteAll(Ini(), "[Metrivo]\ncboFromCurrency=" + value.text + "\ncboToCurrency=" +
-                            value.text + "\n");
+        WriteAll(Ini(), "[Metrivo]\ncboFromCurrency=" + value.text +
+                            "\ncboToCurrency=" + value.text + "\n");
         ProgramRun run(config_.path(), program_.path());
         run.Load();
         EXPECT_EQ(run.form().cboFromCurrency()->currentIndex(), 0);
@@ -193,28 +193,32 @@ TEST_F(DamagedSettingsTest, RandomBytesFilesOpenTheWindowAndAreKeptAsTheyWere) {
 
 TEST_F(DamagedSettingsTest, WhatCountsAsDamaged) {
     struct Case {
+        const char* name;
         QByteArray content;
         bool damaged;
     };
     const std::vector<Case> cases = {
-        {"", false},
-        {"[Metrivo]\nUnitType=3\n", false},
-        // Qt's reader does not skip a byte order mark, so the first section
-        // header is lost to it: keep such a file too.
-        {"\xEF\xBB\xBF[Metrivo]\nUnitType=3\n", true},
-        {"[Metrivo]\r\nUnitType=3\r\n", false},              // Windows line ends
-        {"; a comment\n[Metrivo]\nUnitType=3\n", false},
-        {"[Metrivo]\nUnitType\n", true},                    // a line without "="
-        {"no section, no equals sign\n", true},
-        {"[Metrivo]\nName=gr\xC3\xBC\xC3\x9F" "e\n", false},  // UTF-8 beyond ASCII
-        {QByteArray("[Metrivo]\nUnitType=3\0\n", 21), true},
-        {"[Metrivo]\nUnitType=\xff\n", true},
-        {"[Metrivo]\nUnitType=\xC3\n", true},               // a cut sequence
-        {"[Metrivo]\nUnitType=3\xE2\x82", true},            // cut at the end
-        {"[Metrivo]\nUnitType=\xED\xA0\x80\n", true},       // an encoded surrogate
+        {"empty", "", false},
+        {"plain", "[Metrivo]\nUnitType=3\n", false},
+        {"byte order mark", "\xEF\xBB\xBF[Metrivo]\nUnitType=3\n", false},
+        {"Windows line ends", "[Metrivo]\r\nUnitType=3\r\n", false},
+        {"comment with a semicolon", "; a comment\n[Metrivo]\nUnitType=3\n", false},
+        {"comment with a hash", "# a comment\n[Metrivo]\nUnitType=3\n", false},
+        {"key with a blank", "[Metrivo]\nweird key=1\n", false},
+        {"line without equals sign", "[Metrivo]\nUnitType\n", true},
+        {"text only", "no section, no equals sign\n", true},
+        {"UTF-8 beyond ASCII",
+         "[Metrivo]\nName=gr\xC3\xBC\xC3\x9F"
+         "e\n",
+         false},
+        {"NUL byte", QByteArray("[Metrivo]\nUnitType=3\0\n", 21), true},
+        {"invalid byte", "[Metrivo]\nUnitType=\xff\n", true},
+        {"cut sequence", "[Metrivo]\nUnitType=\xC3\n", true},
+        {"cut at the end", "[Metrivo]\nUnitType=3\xE2\x82", true},
+        {"encoded surrogate", "[Metrivo]\nUnitType=\xED\xA0\x80\n", true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(QtSettingsStore::IsDamaged(c.content), c.damaged) << c.content.toHex().data();
+        EXPECT_EQ(QtSettingsStore::IsDamaged(c.content), c.damaged) << c.name;
     }
 }
 
