@@ -94,6 +94,9 @@ AtomicFile::Contents AtomicFile::Read(const std::string& path, std::int64_t cap)
     contents.status = Status::kTooLarge;
     if (opened.st_size > cap) return contents;
 
+    // Room for a few lines more, so that a small change made in place moves
+    // the text rather than copying it all to a larger buffer.
+    contents.text.reserve(static_cast<std::size_t>(opened.st_size) + 65536);
     contents.text.resize(static_cast<std::size_t>(opened.st_size));
     std::size_t got = 0;
     for (;;) {

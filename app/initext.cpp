@@ -289,6 +289,12 @@ bool IniText::LastLineIsBlank() const {
 }
 
 std::string IniText::With(std::string_view section, const std::vector<Entry>& entries) const {
+    IniText changed(text_);
+    changed.Set(section, entries);
+    return std::move(changed.text_);
+}
+
+void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
     CheckName(section, "]", "section");
     // A key given twice in one call keeps its first place and its last value.
     std::vector<Entry> wanted;
@@ -359,20 +365,14 @@ std::string IniText::With(std::string_view section, const std::vector<Entry>& en
         edits.push_back({at, at, prefix + added});
     }
 
+    // From the end backwards, so that the places still to change stay where
+    // they were; a value of the same length changes no other byte's place.
     std::stable_sort(edits.begin(), edits.end(),
-                     [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
-    std::string result;
-    std::size_t extra = 0;
-    for (const Edit& edit : edits) extra += edit.text.size();
-    result.reserve(text_.size() + extra);
-    std::size_t copied = 0;
-    for (const Edit& edit : edits) {
-        result.append(text_, copied, edit.begin - copied);
-        result += edit.text;
-        copied = edit.end;
-    }
-    result.append(text_, copied, std::string::npos);
-    return result;
+                     [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
+    for (const Edit& edit : edits) text_.replace(edit.begin, edit.end - edit.begin, edit.text);
+    sections_.clear();
+    values_.clear();
+    damaged_.reset();
 }
 
 }  // namespace metrivo

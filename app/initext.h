@@ -45,12 +45,15 @@ class IniText {
     // are left out, and a header's missing bracket is added.
     std::string Repaired() const;
 
-    // The text with each of `entries` set in `section`. Every line of a key
-    // that is there gets the new value (a key given twice, both lines); keys
-    // that are not there are added in the order given, after the last entry
-    // of the section's last appearance, or in a new section at the end. Every
-    // other byte stays as it was. Throws std::invalid_argument for a section,
-    // key or value that would not read back as it is.
+    // Sets each of `entries` in `section`, changing the text where it is:
+    // every line of a key that is there gets the new value (a key given
+    // twice, both lines); keys that are not there are added in the order
+    // given, after the last entry of the section's last appearance, or in a
+    // new section at the end. Every other byte stays as it was. Throws
+    // std::invalid_argument, changing nothing, for a section, key or value
+    // that would not read back as it is.
+    void Set(std::string_view section, const std::vector<Entry>& entries);
+    // The text as Set would make it.
     std::string With(std::string_view section, const std::vector<Entry>& entries) const;
 
     // True when `text` is valid UTF-8 (no overlong forms, no surrogates).

@@ -2,6 +2,7 @@
 
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QDateTime>
@@ -63,6 +64,13 @@ bool IsUsableLockPlace(const std::string& lock) {
     return S_ISREG(info.st_mode);
 }
 
+// No block or no file entry left for this user on the folder's file system.
+bool IsFull(const QString& folder) {
+    struct statvfs space {};
+    return ::statvfs(QFile::encodeName(folder).constData(), &space) == 0 &&
+           (space.f_bavail == 0 || space.f_favail == 0);
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(DefaultConfigFolder()) {}
@@ -87,8 +95,7 @@ QString QtSettingsStore::FilePath(std::string_view app) const {
     return configFolder_ + QLatin1Char('/') + ToQString(app) + QStringLiteral(".ini");
 }
 
-const IniText* QtSettingsStore::Current(const std::string& path,
-                                        AtomicFile::Contents* failure) const {
+IniText* QtSettingsStore::Current(const std::string& path, AtomicFile::Contents* failure) const {
     const auto cached = parsed_.find(path);
     if (cached != parsed_.end()) {
         const std::optional<AtomicFile::Identity> now = AtomicFile::Look(path);
@@ -143,6 +150,10 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
         }
     }
     if (!QDir().mkpath(configFolder_)) return Warn(filePath, Failure::kNotWritable);
+    // Even the lock cannot be made on a full disk.
+    const auto notSaved = [&](Failure failure) {
+        Warn(filePath, IsFull(configFolder_) ? Failure::kDiskFull : failure);
+    };
 
     const QString lockPath = filePath + QStringLiteral(".lock");
     if (!IsUsableLockPlace(NativePath(lockPath))) return Warn(filePath, Failure::kLockUnusable);
@@ -153,14 +164,14 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
         locked = lock.tryLock(kLockWaitMs / 5);
     }
     if (!locked) {
-        return Warn(filePath, lock.error() == QLockFile::LockFailedError ? Failure::kLockHeld
-                                                                         : Failure::kLockUnusable);
+        return notSaved(lock.error() == QLockFile::LockFailedError ? Failure::kLockHeld
+                                                                   : Failure::kLockUnusable);
     }
 
     // Under the lock the file is read again if another instance changed it.
     AtomicFile::Contents failure;
-    const IniText* current = Current(path, &failure);
-    const IniText none;
+    IniText* current = Current(path, &failure);
+    IniText none;
     if (current == nullptr) {
         switch (failure.status) {
             case AtomicFile::Status::kAbsent:
@@ -174,17 +185,19 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
                 return Warn(filePath, Failure::kError, failure.error);
         }
     }
-    std::optional<IniText> repaired;
     if (checked_.insert(path).second) {
         AtomicFile::RemoveLeftovers(target);
-        if (current->Damaged() && KeptAside(filePath, *current))
-            repaired.emplace(current->Repaired());
+        if (current->Damaged() && KeptAside(filePath, *current)) {
+            *current = IniText(current->Repaired());
+        }
     }
 
-    std::string text = (repaired ? *repaired : *current).With(section, entries);
+    // The text read is changed where it is: a large file is not copied.
+    current->Set(section, entries);
     AtomicFile::Identity written;
-    const int error = AtomicFile::Replace(target, text, &written);
+    const int error = AtomicFile::Replace(target, current->text(), &written);
     if (error != 0) {
+        // The text held now differs from the file.
         parsed_.erase(path);
         switch (error) {
             case ENOSPC:
@@ -197,12 +210,15 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
             case EISDIR:
                 return Warn(filePath, Failure::kNotWritable);
             default:
-                return Warn(filePath, Failure::kError, error);
+                return Warn(filePath, IsFull(configFolder_) ? Failure::kDiskFull : Failure::kError,
+                            error);
         }
     }
-    Parsed& parsed = parsed_[path];
-    parsed.identity = written;
-    parsed.text = IniText(std::move(text));
+    if (current == &none) {
+        parsed_[path] = {written, std::move(none)};
+    } else {
+        parsed_[path].identity = written;
+    }
 }
 
 bool QtSettingsStore::IsDamaged(const QByteArray& content) {

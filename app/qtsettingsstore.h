@@ -89,7 +89,7 @@ class QtSettingsStore : public SettingsStore {
 
     // The parsed file at `path` as it is on disk, read again only when it
     // changed; nothing when there is no regular file to read.
-    const IniText* Current(const std::string& path, AtomicFile::Contents* failure) const;
+    IniText* Current(const std::string& path, AtomicFile::Contents* failure) const;
     // Keeps a copy of a damaged file and says so; false when none was made.
     static bool KeptAside(const QString& path, const IniText& text);
     void Warn(const QString& path, Failure failure, int error = 0);

@@ -17,7 +17,8 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" --target fuzzers -j "${JOBS:-$(nproc)}"
 
-targets=(fuzz_amount fuzz_numbertext fuzz_batchline fuzz_settingvalue fuzz_cursorfile fuzz_skin)
+targets=(fuzz_amount fuzz_numbertext fuzz_batchline fuzz_settingvalue fuzz_cursorfile fuzz_skin
+         fuzz_skinfilter fuzz_initext)
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts" "$build/logs"
