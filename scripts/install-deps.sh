@@ -12,6 +12,7 @@ packages=(
     clang libclang-rt-dev
     units
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
+    perl util-linux
 )
 
 missing=()
