@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -157,12 +158,17 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
 
     const QString lockPath = filePath + QStringLiteral(".lock");
     if (!IsUsableLockPlace(NativePath(lockPath))) return Warn(filePath, Failure::kLockUnusable);
+    // Tried in short steps, so that a lock abandoned empty is taken over
+    // as soon as it is old enough, and never for more than about a second.
     QLockFile lock(lockPath);
-    RemoveAbandonedLock(lockPath);
-    bool locked = lock.tryLock(kLockWaitMs);
-    if (!locked && lock.error() == QLockFile::LockFailedError && RemoveAbandonedLock(lockPath)) {
-        locked = lock.tryLock(kLockWaitMs / 5);
-    }
+    QElapsedTimer waited;
+    waited.start();
+    bool locked = false;
+    do {
+        RemoveAbandonedLock(lockPath);
+        locked = lock.tryLock(50);
+    } while (!locked && lock.error() == QLockFile::LockFailedError &&
+             waited.elapsed() < kLockWaitMs);
     if (!locked) {
         return notSaved(lock.error() == QLockFile::LockFailedError ? Failure::kLockHeld
                                                                    : Failure::kLockUnusable);
