@@ -205,7 +205,9 @@ const IniText::SectionIndex& IniText::Sections(std::string_view name) const {
     LineReader lines(text_, start_);
     for (Line line; lines.Next(line);) {
         const std::string_view content(text_.data() + line.begin, line.end - line.begin);
-        if (KindOf(content) == Kind::kHeader) {
+        // A header is known by its first character; no need to look further.
+        const std::string_view text = TrimLeft(content);
+        if (!text.empty() && text.front() == '[') {
             inside = HeaderName(content) == name;
             if (inside) {
                 index.lastHeader = {line.begin, line.next};
