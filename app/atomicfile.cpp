@@ -10,6 +10,8 @@
 #include <chrono>
 #include <random>
 
+#include "filedescriptor.h"
+
 namespace metrivo {
 namespace {
 
@@ -29,32 +31,6 @@ std::string FolderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
-
-// Closes a descriptor on every way out, keeping errno as it was.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            const int saved = errno;
-            ::close(fd_);
-            errno = saved;
-        }
-    }
-    int get() const { return fd_; }
-    // Closes now, reporting the error of the close (delayed write errors
-    // show there on some file systems).
-    int Close() {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
-
-  private:
-    int fd_;
-};
 
 int WriteAll(int fd, std::string_view text) {
     while (!text.empty()) {
@@ -83,7 +59,7 @@ AtomicFile::Contents AtomicFile::Read(const std::string& path, std::int64_t cap)
     if (!S_ISREG(before.st_mode)) return contents;
     // Non-blocking, so that a FIFO put in the file's place meanwhile cannot
     // hold the open; the type is checked again on what was opened.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat opened {};
     if (fd.get() < 0 || ::fstat(fd.get(), &opened) != 0) {
         contents.error = errno;
@@ -152,7 +128,7 @@ int AtomicFile::Replace(const std::string& path, std::string_view text, Identity
         if (fd < 0 && errno != EEXIST) return errno;
     }
     if (fd < 0) return EEXIST;
-    Descriptor file(fd);
+    FileDescriptor file(fd);
 
     int error = 0;
     if (hadFile && ::fchmod(file.get(), old.st_mode & 07777) != 0) error = errno;
@@ -167,7 +143,7 @@ int AtomicFile::Replace(const std::string& path, std::string_view text, Identity
         return error;
     }
     // The rename itself reaches the disk with the folder.
-    const Descriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) ::fsync(folder.get());
     if (written != nullptr) *written = IdentityOf(made);
     return 0;

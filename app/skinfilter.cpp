@@ -153,6 +153,20 @@ bool IsPlainString(std::string_view text) {
     });
 }
 
+// Appends the string that starts at `text[i]` (a quote) in double quotes and
+// moves `i` past it; false when it is not closed or not plain.
+bool TakeString(std::string_view text, std::size_t& i, std::string& out) {
+    const std::size_t end = text.find(text[i], i + 1);
+    if (end == std::string_view::npos) return false;
+    const std::string_view inside = text.substr(i + 1, end - i - 1);
+    if (!IsPlainString(inside)) return false;
+    out += '"';
+    out += inside;
+    out += '"';
+    i = end + 1;
+    return true;
+}
+
 // The sheet without its comments; nothing when one is left open. Comment
 // marks inside strings are text.
 std::optional<std::string> WithoutComments(std::string_view sheet) {
@@ -176,6 +190,24 @@ std::optional<std::string> WithoutComments(std::string_view sheet) {
     }
     if (quote != 0) return std::nullopt;
     return text;
+}
+
+// The first place from `from` of a character outside strings for which
+// `stop` holds, or the size of the text.
+template <typename Stop>
+std::size_t FindOutsideStrings(std::string_view text, std::size_t from, Stop stop) {
+    char quote = 0;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote != 0) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (stop(c)) {
+            return i;
+        }
+    }
+    return text.size();
 }
 
 // Splits at `separator` outside strings, brackets and parentheses.
@@ -209,26 +241,22 @@ std::optional<std::string> CleanSelector(std::string_view selector) {
     if (selector.empty() || selector.size() > 256) return std::nullopt;
     std::string clean;
     bool space = false;
-    for (std::size_t i = 0; i < selector.size(); ++i) {
+    std::size_t i = 0;
+    while (i < selector.size()) {
         const char c = selector[i];
         if (IsSpace(c)) {
             space = true;
+            ++i;
             continue;
         }
         if (space) clean += ' ';
         space = false;
         if (c == '"' || c == '\'') {
-            const std::size_t end = selector.find(c, i + 1);
-            if (end == std::string_view::npos) return std::nullopt;
-            const std::string_view inside = selector.substr(i + 1, end - i - 1);
-            if (!IsPlainString(inside)) return std::nullopt;
-            clean += '"';
-            clean += inside;
-            clean += '"';
-            i = end;
+            if (!TakeString(selector, i, clean)) return std::nullopt;
         } else if (IsNameChar(c) ||
                    std::string_view("#.:!*>+~[]=|^$").find(c) != std::string_view::npos) {
             clean += c;
+            ++i;
         } else {
             return std::nullopt;
         }
@@ -265,14 +293,7 @@ class ValueWriter {
                 continue;
             }
             if (c == '"' || c == '\'') {
-                const std::size_t end = value.find(c, i + 1);
-                if (end == std::string_view::npos) return std::nullopt;
-                const std::string_view inside = value.substr(i + 1, end - i - 1);
-                if (!IsPlainString(inside)) return std::nullopt;
-                out += '"';
-                out += inside;
-                out += '"';
-                i = end + 1;
+                if (!TakeString(value, i, out)) return std::nullopt;
             } else if (IsDigit(c) || c == '.' ||
                        ((c == '-' || c == '+') && i + 1 < value.size() &&
                         (IsDigit(value[i + 1]) || value[i + 1] == '.'))) {
@@ -413,38 +434,18 @@ std::optional<std::string> SkinFilter::Filter(std::string_view sheet, const UrlR
     std::size_t selectors = 0;
     std::size_t at = 0;
     while (at < text->size()) {
-        // The selectors run to the next brace outside strings.
-        std::size_t open = at;
-        char quote = 0;
-        for (; open < text->size(); ++open) {
-            const char c = (*text)[open];
-            if (quote != 0) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '{' || c == '}') {
-                break;
-            }
-        }
+        // The selectors run to the next brace.
+        const std::size_t open =
+            FindOutsideStrings(*text, at, [](char c) { return c == '{' || c == '}'; });
         if (open == text->size()) break;  // text after the last block: no rule
         if ((*text)[open] == '}') return std::nullopt;
         // The block runs to its closing brace; a brace inside it is no part of
         // a look, and the rule goes with it.
         int depth = 0;
-        std::size_t close = open;
-        quote = 0;
-        for (; close < text->size(); ++close) {
-            const char c = (*text)[close];
-            if (quote != 0) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '{') {
-                ++depth;
-            } else if (c == '}' && --depth == 0) {
-                break;
-            }
-        }
+        const std::size_t close = FindOutsideStrings(*text, open, [&depth](char c) {
+            if (c == '{') ++depth;
+            return c == '}' && --depth == 0;
+        });
         if (close == text->size()) return std::nullopt;
         const std::string_view head = std::string_view(*text).substr(at, open - at);
         const std::string_view block = std::string_view(*text).substr(open + 1, close - open - 1);

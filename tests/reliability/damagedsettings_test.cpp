@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "filecontent.h"
 #include "programrun.h"
 #include "qtsettingsstore.h"
 
@@ -26,16 +27,8 @@ namespace {
 
 using test::ProgramRun;
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-void WriteAll(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(content), content.size());
-}
+using test::ReadAll;
+using test::WriteAll;
 
 // Captures what is written to std::cerr while it lives.
 class ErrorCapture {
@@ -124,8 +117,8 @@ TEST_F(DamagedSettingsTest, EveryKeyWithEveryBadValueOpensTheWindowWithItsReport
             SCOPED_TRACE(key + " = " + value.name);
             QDir(config_.path()).removeRecursively();
             QDir().mkpath(config_.path());
-            WriteAll(Ini(),
-                     "[Metrivo]\n" + QByteArray::fromStdString(key) + "=" + value.text + "\n");
+            ASSERT_TRUE(WriteAll(
+                Ini(), "[Metrivo]\n" + QByteArray::fromStdString(key) + "=" + value.text + "\n"));
             ErrorCapture errors;
             ProgramRun run(config_.path(), program_.path());
             run.Load();
@@ -150,8 +143,8 @@ TEST_F(DamagedSettingsTest, EveryKeyWithEveryBadValueOpensTheWindowWithItsReport
 TEST_F(DamagedSettingsTest, ListKeysHoldTheRestoredSelectionsAfterAnyBadValue) {
     for (const BadValue& value : BadValues()) {
         SCOPED_TRACE(value.name);
-        WriteAll(Ini(), "[Metrivo]\ncboFromCurrency=" + value.text +
-                            "\ncboToCurrency=" + value.text + "\n");
+        ASSERT_TRUE(WriteAll(Ini(), "[Metrivo]\ncboFromCurrency=" + value.text +
+                                        "\ncboToCurrency=" + value.text + "\n"));
         ProgramRun run(config_.path(), program_.path());
         run.Load();
         EXPECT_EQ(run.form().cboFromCurrency()->currentIndex(), 0);
@@ -173,7 +166,7 @@ TEST_F(DamagedSettingsTest, RandomBytesFilesOpenTheWindowAndAreKeptAsTheyWere) {
         QByteArray bytes(static_cast<int>(random() % 4096 + 1), '\0');
         for (char& c : bytes) c = static_cast<char>(random());
         if (file % 5 == 0) bytes.prepend("[Metrivo]\nUnitType=");  // a header, then noise
-        WriteAll(Ini(), bytes);
+        ASSERT_TRUE(WriteAll(Ini(), bytes));
         ErrorCapture errors;
         ProgramRun run(config_.path(), program_.path());
         run.Load();
@@ -227,7 +220,7 @@ TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
                                   QByteArray("third\0", 6)};
     QStringList expected;
     for (int n = 0; n < 3; ++n) {
-        WriteAll(Ini(), damaged[n]);
+        ASSERT_TRUE(WriteAll(Ini(), damaged[n]));
         ErrorCapture errors;
         QtSettingsStore store(config_.path());
         store.Write("Orvandel", "Metrivo", "UnitType", "2");
@@ -241,7 +234,7 @@ TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
     }
     for (int n = 0; n < 3; ++n) EXPECT_EQ(ReadAll(config_.filePath(expected[n])), damaged[n]);
     // What Qt could read of the first file stayed in the settings.
-    WriteAll(Ini(), damaged[0]);
+    ASSERT_TRUE(WriteAll(Ini(), damaged[0]));
     ErrorCapture errors;
     QtSettingsStore store(config_.path());
     store.Write("Orvandel", "Metrivo", "UnitType", "1");
@@ -249,7 +242,7 @@ TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
 }
 
 TEST_F(DamagedSettingsTest, AGoodFileIsNotCopied) {
-    WriteAll(Ini(), "[Metrivo]\nUnitType=4\n");
+    ASSERT_TRUE(WriteAll(Ini(), "[Metrivo]\nUnitType=4\n"));
     QtSettingsStore store(config_.path());
     store.Write("Orvandel", "Metrivo", "LastTo1", "2");
     EXPECT_TRUE(KeptCopies().isEmpty());
@@ -258,7 +251,7 @@ TEST_F(DamagedSettingsTest, AGoodFileIsNotCopied) {
 
 TEST_F(DamagedSettingsTest, AnUnwritablePlaceWarnsOnceAndTheWindowStaysUsable) {
     // A configuration folder below a plain file can never be made.
-    WriteAll(config_.filePath("plain"), "x");
+    ASSERT_TRUE(WriteAll(config_.filePath("plain"), "x"));
     const QString folder = config_.filePath("plain/config");
     ErrorCapture errors;
     ProgramRun run(folder, program_.path());

@@ -16,9 +16,18 @@ note() {
     results+=("$1")
     echo "$1"
 }
-# How many lines the program said on standard error (a sanitizer's own
-# summary not counted).
-said() { grep -c '^metrivo: ' "$work/err.txt" || true; }
+# expect_one_warning PATTERN WHAT: the program said exactly one line on
+# standard error (a sanitizer's own summary not counted), and it matches.
+expect_one_warning() {
+    local said matching
+    said=$(grep -c '^metrivo: ' "$work/err.txt" || true)
+    matching=$(grep -c "^metrivo: warning: cannot save settings.*$1" "$work/err.txt" || true)
+    [ "$said" = 1 ] && [ "$matching" = 1 ] || { cat "$work/err.txt"; fail "$2: expected one warning"; }
+}
+# expect_file PATH TEXT WHAT: the file holds TEXT and a line end, nothing else.
+expect_file() {
+    printf '%s\n' "$2" | cmp -s - "$1" || fail "$3: the file changed"
+}
 ours='^[[:space:]]*(LastFrom[0-5]|LastTo[0-5]|UnitType|cboFromCurrency|cboToCurrency)[[:space:]]*='
 folder=$(new_folder settings)
 
@@ -64,11 +73,9 @@ for kind in folder fifo; do
         fifo) mkfifo "$XDG_CONFIG_HOME/Orvandel.ini.lock" ;;
     esac
     run_program "$folder" 0 "lock that is a $kind"
-    warnings=$(grep -c 'cannot save settings.*lock' "$work/err.txt" || true)
-    [ "$warnings" = 1 ] && [ "$(said)" = 1 ] ||
-        { cat "$work/err.txt"; fail "lock that is a $kind: expected one warning"; }
-    [ "$(cat "$XDG_CONFIG_HOME/Orvandel.ini")" = "$(printf '[Metrivo]\nUnitType=3')" ] ||
-        fail "lock that is a $kind: the file changed"
+    expect_one_warning 'lock' "lock that is a $kind"
+    expect_file "$XDG_CONFIG_HOME/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=3')" \
+        "lock that is a $kind"
     note "lock that is a $kind: closed after ${closed} ms, one warning"
 done
 
@@ -135,11 +142,8 @@ if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$full" 2>/dev/null; t
     printf '[Metrivo]\nUnitType=5\n' >"$full/Orvandel.ini"
     dd if=/dev/zero of="$full/filler" bs=1k 2>/dev/null || true
     run_program "$folder" 0 "full disk"
-    warnings=$(grep -c 'cannot save settings.*the disk is full' "$work/err.txt" || true)
-    [ "$warnings" = 1 ] && [ "$(said)" = 1 ] ||
-        { cat "$work/err.txt"; fail "full disk: expected one warning that the disk is full"; }
-    [ "$(cat "$full/Orvandel.ini")" = "$(printf '[Metrivo]\nUnitType=5')" ] ||
-        fail "full disk: the file changed"
+    expect_one_warning 'the disk is full' "full disk"
+    expect_file "$full/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=5')" "full disk"
     ls "$full" | grep -q '\.new-' && fail "full disk: a temporary file was left"
     note "full disk: file kept, one warning that the disk is full"
 else

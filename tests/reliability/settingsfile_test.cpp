@@ -18,6 +18,7 @@
 #include <string>
 
 #include "casename.h"
+#include "filecontent.h"
 #include "qtsettingsstore.h"
 
 namespace metrivo {
@@ -25,16 +26,8 @@ namespace {
 
 using test::NameOfCase;
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-bool WriteAll(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(content) == content.size();
-}
+using test::ReadAll;
+using test::WriteAll;
 
 std::vector<SettingsEntry> UnloadEntries(int value) {
     std::vector<SettingsEntry> entries;
