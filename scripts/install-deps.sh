@@ -10,9 +10,8 @@ packages=(
     fonts-liberation2
     xvfb xauth xdotool xclip x11-utils libx11-dev
     clang libclang-rt-dev
-    units
+    units perl util-linux
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
-    perl util-linux
 )
 
 missing=()
