@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPixmap>
+#include <cstdint>
 
 #include "fileprobe.h"
 #include "runtimeerror.h"
@@ -28,6 +29,35 @@ uint16_t Word(const QByteArray& data, qsizetype at) {
 
 uint32_t DoubleWord(const QByteArray& data, qsizetype at) {
     return static_cast<uint32_t>(Word(data, at)) | static_cast<uint32_t>(Word(data, at + 2)) << 16;
+}
+
+uint32_t BigEndianDoubleWord(const QByteArray& data, qsizetype at) {
+    uint32_t value = 0;
+    for (qsizetype i = 0; i < 4; ++i) value = value << 8 | static_cast<uint8_t>(data[at + i]);
+    return value;
+}
+
+// The size the image data at `offset` gives itself, read from its header
+// before anything is decoded: a PNG's IHDR chunk, or a bitmap's info header,
+// whose height counts the AND mask below the image too.
+QSize StoredSize(const QByteArray& file, uint32_t offset, uint32_t length) {
+    static constexpr char kPng[] = "\x89PNG\r\n\x1a\n";
+    const QByteArray data = QByteArray::fromRawData(file.constData() + offset, length);
+    if (data.startsWith(QByteArray::fromRawData(kPng, 8))) {
+        if (data.size() < 24 || data.mid(12, 4) != "IHDR") Invalid();
+        const uint32_t width = BigEndianDoubleWord(data, 16);
+        const uint32_t height = BigEndianDoubleWord(data, 20);
+        if (width > 0x7fffffff || height > 0x7fffffff) Invalid();
+        return QSize(static_cast<int>(width), static_cast<int>(height));
+    }
+    if (data.size() < 12) Invalid();
+    const uint32_t headerSize = DoubleWord(data, 0);
+    if (headerSize == 12) return QSize(Word(data, 4), Word(data, 6) / 2);  // the oldest header
+    if (headerSize < 40) Invalid();
+    const auto width = static_cast<int32_t>(DoubleWord(data, 4));
+    const auto height = static_cast<int32_t>(DoubleWord(data, 8));
+    if (width <= 0 || height == 0 || height == INT32_MIN) Invalid();
+    return QSize(width, (height < 0 ? -height : height) / 2);
 }
 
 int Dimension(const QByteArray& data, qsizetype at) {
@@ -74,6 +104,13 @@ CursorFile::Header CursorFile::ReadHeader(const QByteArray& file) {
             header.length = length;
         }
     }
+    // An image larger than its entry says, and so possibly larger than the
+    // format's 256 pixels, is never decoded.
+    const QSize stored = StoredSize(file, header.offset, header.length);
+    if (stored.isEmpty() || stored.width() > header.size.width() ||
+        stored.height() > header.size.height()) {
+        Invalid();
+    }
     return header;
 }
 
@@ -87,6 +124,7 @@ QCursor CursorFile::Decode(const QByteArray& file) {
         image = Read(asIcon, "ico");
     }
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) Invalid();
+    if (image.width() > header.size.width() || image.height() > header.size.height()) Invalid();
     if (header.hotspot.x() >= image.width() || header.hotspot.y() >= image.height()) Invalid();
     // A pointer image needs the window system.
     if (qGuiApp == nullptr) Invalid();

@@ -26,7 +26,9 @@ class CursorFile {
     };
 
     // Reads and checks the header and its directory: a cursor file (type 2)
-    // with at least one image, every image's data inside the file.
+    // with at least one image, every image's data inside the file, and the
+    // first image, by its own header, no larger than its entry says (at most
+    // 256 by 256 pixels).
     static Header ReadHeader(const QByteArray& file);
 
     // The pointer held by `file`'s first image.

@@ -17,8 +17,10 @@ namespace metrivo {
 // replaces the kept value) and reads see the kept values. Flush writes each
 // kept key once, in the order the keys were first written, with its last
 // value, and ends the holding; the store behind then ends up as if every
-// write had gone to it at once. Not holding, reads and writes go straight
-// through. The destructor flushes what is still kept.
+// write had gone to it at once. Flush hands the kept keys of one application
+// and section to the store behind as one batch, so that they are saved
+// together or not at all. Not holding, reads and writes go straight through.
+// The destructor flushes what is still kept.
 class DeferredSettingsStore : public SettingsStore {
   public:
     explicit DeferredSettingsStore(SettingsStore& target);
@@ -30,6 +32,8 @@ class DeferredSettingsStore : public SettingsStore {
                      std::string_view defaultValue) const override;
     void Write(std::string_view app, std::string_view section, std::string_view key,
                std::string_view value) override;
+    void WriteBatch(std::string_view app, std::string_view section,
+                    const std::vector<SettingsEntry>& entries) override;
 
     void Hold();
     void Flush();
@@ -43,6 +47,9 @@ class DeferredSettingsStore : public SettingsStore {
             return app == a && section == s && key == k;
         }
     };
+
+    void Keep(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value);
 
     SettingsStore& target_;
     bool holding_ = false;

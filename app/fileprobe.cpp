@@ -10,30 +10,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "filedescriptor.h"
+
 namespace metrivo {
 namespace {
 
 constexpr int16_t kTrue = -1;
 constexpr int16_t kFalse = 0;
-
-// Closes a descriptor on every way out, keeping errno as the caller left it.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            const int saved = errno;
-            ::close(fd_);
-            errno = saved;
-        }
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -72,7 +55,7 @@ std::optional<QByteArray> FileProbe::ReadRegularFile(const std::string& path, qi
     if (::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return std::nullopt;
     // Non-blocking, so that a FIFO put in the file's place meanwhile cannot
     // hold the open; the type is checked again on what was opened.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return std::nullopt;
     struct stat opened {};
     if (::fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return std::nullopt;

@@ -13,4 +13,9 @@ void MemorySettingsStore::Write(std::string_view app, std::string_view section,
     values_[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
 }
 
+void MemorySettingsStore::WriteBatch(std::string_view app, std::string_view section,
+                                     const std::vector<SettingsEntry>& entries) {
+    for (const SettingsEntry& entry : entries) Write(app, section, entry.key, entry.value);
+}
+
 }  // namespace metrivo

@@ -1,17 +1,21 @@
 #include "qtsettingsstore.h"
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QStringDecoder>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QVariant>
+#include <QLockFile>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
+#include <memory>
 
 namespace metrivo {
 namespace {
@@ -20,29 +24,52 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+bool IsAbsolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
+
+// The home folder of the user running the program, from the password database.
+std::string AccountHome() {
+    long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    if (size <= 0) size = 16384;
+    std::vector<char> buffer(static_cast<std::size_t>(size));
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr) {
+        return {};
+    }
+    return found->pw_dir;
+}
+
 // Qt's lock file beside the settings holds the owner's process id, written
 // just after the file is made. A program killed in between leaves it empty,
 // and Qt would wait half a minute before it calls such a lock stale; a writer
-// alive fills it in at once, so an empty lock a moment old is abandoned.
-void RemoveAbandonedLock(const QString& settingsPath) {
-    const QString lock = settingsPath + QStringLiteral(".lock");
-    for (int wait = 0; wait < 20; ++wait) {
-        const QFileInfo info(lock);
-        if (!info.isFile() || info.size() != 0) return;
-        const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
-        if (age < 0 || age >= 500) break;
-        QThread::msleep(50);
-    }
+// alive fills it in at once, so an empty lock half a second old is abandoned.
+bool RemoveAbandonedLock(const QString& lock) {
     const QFileInfo info(lock);
-    if (info.isFile() && info.size() == 0) QFile::remove(lock);
+    if (!info.isFile() || info.isSymLink() || info.size() != 0) return false;
+    const qint64 age = info.lastModified().msecsTo(QDateTime::currentDateTime());
+    return age >= 500 && QFile::remove(lock);
 }
 
-// Qt reads and replaces the settings file whole; something other than a
-// regular file in its place (a FIFO, a device, a folder) would block the
-// reader or never take the text, so the store leaves it alone.
-bool IsUsableFile(const QString& path) {
-    const QFileInfo info(path);
-    return !info.exists() || info.isFile();
+// Qt can use a lock file only when it is one: anything else in its place (a
+// folder, a FIFO, a socket, a link) would make it wait for ever or block.
+bool IsUsableLockPlace(const std::string& lock) {
+    struct stat info {};
+    if (::lstat(lock.c_str(), &info) != 0) return true;  // none yet, or the lock fails itself
+    return S_ISREG(info.st_mode);
+}
+
+// No block or no file entry left for this user on the folder's file system.
+bool IsFull(const QString& folder) {
+    struct statvfs space {};
+    return ::statvfs(QFile::encodeName(folder).constData(), &space) == 0 &&
+           (space.f_bavail == 0 || space.f_favail == 0);
 }
 
 }  // namespace
@@ -51,63 +78,157 @@ QtSettingsStore::QtSettingsStore() : QtSettingsStore(DefaultConfigFolder()) {}
 
 QtSettingsStore::QtSettingsStore(QString configFolder) : configFolder_(std::move(configFolder)) {}
 
+std::string QtSettingsStore::ConfigFolderFor(const char* xdgConfigHome, const char* home,
+                                             const std::function<std::string()>& accountHome) {
+    if (IsAbsolute(xdgConfigHome)) return xdgConfigHome;
+    std::string folder = IsAbsolute(home) ? std::string(home) : accountHome();
+    if (!IsAbsolute(folder.c_str())) return {};
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder == "/" ? "/.config" : folder + "/.config";
+}
+
 QString QtSettingsStore::DefaultConfigFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QFile::decodeName(
+        ConfigFolderFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), AccountHome).c_str());
 }
 
 QString QtSettingsStore::FilePath(std::string_view app) const {
     return configFolder_ + QLatin1Char('/') + ToQString(app) + QStringLiteral(".ini");
 }
 
+IniText* QtSettingsStore::Current(const std::string& path, AtomicFile::Contents* failure) const {
+    const auto cached = parsed_.find(path);
+    if (cached != parsed_.end()) {
+        const std::optional<AtomicFile::Identity> now = AtomicFile::Look(path);
+        if (now && *now == cached->second.identity) return &cached->second.text;
+        parsed_.erase(cached);
+    }
+    AtomicFile::Contents contents = AtomicFile::Read(path, kMaxFileSize);
+    if (contents.status != AtomicFile::Status::kRead) {
+        if (failure != nullptr) *failure = std::move(contents);
+        return nullptr;
+    }
+    Parsed& parsed = parsed_[path];
+    parsed.identity = contents.identity;
+    parsed.text = IniText(std::move(contents.text));
+    return &parsed.text;
+}
+
 std::string QtSettingsStore::Read(std::string_view app, std::string_view section,
                                   std::string_view key, std::string_view defaultValue) const {
-    const QString path = FilePath(app);
-    if (!IsUsableFile(path)) return std::string(defaultValue);
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(ToQString(section));
-    const QVariant value = settings.value(ToQString(key));
-    if (!value.isValid()) return std::string(defaultValue);
-    // A value edited by hand into "a, b" comes back as a list; keep its text.
-    if (value.typeId() == QMetaType::QStringList) {
-        return value.toStringList().join(QStringLiteral(", ")).toStdString();
-    }
-    return value.toString().toStdString();
+    if (configFolder_.isEmpty()) return std::string(defaultValue);
+    const IniText* text = Current(NativePath(FilePath(app)), nullptr);
+    if (text == nullptr) return std::string(defaultValue);
+    std::optional<std::string> value = text->Value(section, key);
+    return value ? std::move(*value) : std::string(defaultValue);
 }
 
 void QtSettingsStore::Write(std::string_view app, std::string_view section, std::string_view key,
                             std::string_view value) {
-    const QString path = FilePath(app);
-    if (!IsUsableFile(path)) {
-        WarnNotSaved(path);
-        return;
+    WriteBatch(app, section, {{std::string(key), std::string(value)}});
+}
+
+void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
+                                 const std::vector<SettingsEntry>& entries) {
+    if (entries.empty()) return;
+    const QString filePath = FilePath(app);
+    if (configFolder_.isEmpty()) return Warn(filePath, Failure::kNotWritable);
+    const std::string path = NativePath(filePath);
+
+    // A link to the real file: the real file is replaced, the link stays.
+    std::string target = path;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0) {
+        if (S_ISLNK(info.st_mode)) {
+            const std::unique_ptr<char, decltype(&std::free)> real(
+                ::realpath(path.c_str(), nullptr), &std::free);
+            if (real == nullptr || !AtomicFile::Look(real.get())) {
+                return Warn(filePath, Failure::kNotAFile);
+            }
+            target = real.get();
+        } else if (!S_ISREG(info.st_mode)) {
+            return Warn(filePath, Failure::kNotAFile);
+        }
     }
-    CheckBeforeFirstWrite(path);
-    QDir().mkpath(configFolder_);
-    RemoveAbandonedLock(path);
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(ToQString(section));
-    settings.setValue(ToQString(key), ToQString(value));
-    settings.endGroup();
-    settings.sync();
-    // A format error only says the old file was damaged; it was written anyway.
-    if (settings.status() == QSettings::AccessError) WarnNotSaved(path);
+    if (!QDir().mkpath(configFolder_)) return Warn(filePath, Failure::kNotWritable);
+    // Even the lock cannot be made on a full disk.
+    const auto notSaved = [&](Failure failure) {
+        Warn(filePath, IsFull(configFolder_) ? Failure::kDiskFull : failure);
+    };
+
+    const QString lockPath = filePath + QStringLiteral(".lock");
+    if (!IsUsableLockPlace(NativePath(lockPath))) return Warn(filePath, Failure::kLockUnusable);
+    // Tried in short steps, so that a lock abandoned empty is taken over
+    // as soon as it is old enough, and never for more than about a second.
+    QLockFile lock(lockPath);
+    QElapsedTimer waited;
+    waited.start();
+    bool locked = false;
+    do {
+        RemoveAbandonedLock(lockPath);
+        locked = lock.tryLock(50);
+    } while (!locked && lock.error() == QLockFile::LockFailedError &&
+             waited.elapsed() < kLockWaitMs);
+    if (!locked) {
+        return notSaved(lock.error() == QLockFile::LockFailedError ? Failure::kLockHeld
+                                                                   : Failure::kLockUnusable);
+    }
+
+    // Under the lock the file is read again if another instance changed it.
+    AtomicFile::Contents failure;
+    IniText* current = Current(path, &failure);
+    IniText none;
+    if (current == nullptr) {
+        switch (failure.status) {
+            case AtomicFile::Status::kAbsent:
+                current = &none;
+                break;
+            case AtomicFile::Status::kNotAFile:
+                return Warn(filePath, Failure::kNotAFile);
+            case AtomicFile::Status::kTooLarge:
+                return Warn(filePath, Failure::kTooLarge);
+            default:
+                return Warn(filePath, Failure::kError, failure.error);
+        }
+    }
+    if (checked_.insert(path).second) {
+        AtomicFile::RemoveLeftovers(target);
+        if (current->Damaged() && KeptAside(filePath, *current)) {
+            *current = IniText(current->Repaired());
+        }
+    }
+
+    // The text read is changed where it is: a large file is not copied.
+    current->Set(section, entries);
+    AtomicFile::Identity written;
+    const int error = AtomicFile::Replace(target, current->text(), &written);
+    if (error != 0) {
+        // The text held now differs from the file.
+        parsed_.erase(path);
+        switch (error) {
+            case ENOSPC:
+            case EDQUOT:
+                return Warn(filePath, Failure::kDiskFull);
+            case EACCES:
+            case EPERM:
+            case EROFS:
+            case ENOTDIR:
+            case EISDIR:
+                return Warn(filePath, Failure::kNotWritable);
+            default:
+                return Warn(filePath, IsFull(configFolder_) ? Failure::kDiskFull : Failure::kError,
+                            error);
+        }
+    }
+    if (current == &none) {
+        parsed_[path] = {written, std::move(none)};
+    } else {
+        parsed_[path].identity = written;
+    }
 }
 
 bool QtSettingsStore::IsDamaged(const QByteArray& content) {
-    if (content.contains('\0')) return true;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)QString(decoder.decode(content));
-    if (decoder.hasError()) return true;
-    // Qt reads only files; give it the text in a scratch one.
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) return false;
-    const QString copy = scratch.filePath(QStringLiteral("check.ini"));
-    QFile file(copy);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) return false;
-    file.close();
-    QSettings settings(copy, QSettings::IniFormat);
-    (void)settings.childGroups();
-    return settings.status() == QSettings::FormatError;
+    return IniText(content.toStdString()).Damaged();
 }
 
 QString QtSettingsStore::KeepAside(const QString& path, const QByteArray& content) {
@@ -127,33 +248,50 @@ QString QtSettingsStore::KeepAside(const QString& path, const QByteArray& conten
     return QString();
 }
 
-void QtSettingsStore::CheckBeforeFirstWrite(const QString& path) {
-    if (!checked_.insert(path).second) return;
-    const QFileInfo info(path);
-    if (!info.isFile()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    const QByteArray content = file.readAll();
-    file.close();
-    if (!IsDamaged(content)) return;
-    const QString copy = KeepAside(path, content);
+bool QtSettingsStore::KeptAside(const QString& path, const IniText& text) {
+    const std::string& bytes = text.text();
+    const QString copy = KeepAside(
+        path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (copy.isEmpty()) {
         std::cerr << "metrivo: the settings file " << path.toStdString()
                   << " cannot be read as settings and no copy of it could be kept\n";
     } else {
         std::cerr << "metrivo: the settings file " << path.toStdString()
-                  << " cannot be read as settings; it was kept as " << copy.toStdString()
-                  << "\n";
+                  << " cannot be read as settings; it was kept as " << copy.toStdString() << "\n";
     }
     std::cerr.flush();
+    return !copy.isEmpty();
 }
 
-void QtSettingsStore::WarnNotSaved(const QString& path) {
+void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
     if (warned_) return;
     warned_ = true;
-    std::cerr << "metrivo: warning: cannot save settings to " << path.toStdString()
-              << " (it is not a writable file in a writable folder); choices made in this run "
-                 "will not be remembered\n";
+    std::string reason;
+    switch (failure) {
+        case Failure::kNotWritable:
+            reason = "it is not a writable file in a writable folder";
+            break;
+        case Failure::kNotAFile:
+            reason = "something other than a file is in its place";
+            break;
+        case Failure::kLockUnusable:
+            reason = "its lock file " + path.toStdString() + ".lock cannot be used";
+            break;
+        case Failure::kLockHeld:
+            reason = "its lock file " + path.toStdString() + ".lock stayed locked for a second";
+            break;
+        case Failure::kTooLarge:
+            reason = "it is larger than " + std::to_string(kMaxFileSize >> 20) + " MiB";
+            break;
+        case Failure::kDiskFull:
+            reason = "the disk is full";
+            break;
+        case Failure::kError:
+            reason = std::strerror(error);
+            break;
+    }
+    std::cerr << "metrivo: warning: cannot save settings to " << path.toStdString() << " ("
+              << reason << "); choices made in this run may not be remembered\n";
     std::cerr.flush();
 }
 

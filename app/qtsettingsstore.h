@@ -2,25 +2,42 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "atomicfile.h"
+#include "initext.h"
 #include "settingsstore.h"
 
 namespace metrivo {
 
 // The settings store as INI files in the user's configuration folder: one
 // file per application ("$XDG_CONFIG_HOME/Orvandel.ini", by default
-// "~/.config/Orvandel.ini"), one group per section. Every write is synced to
-// disk before it returns; Qt writes a new file beside the old one and renames
-// it over, under a lock file, so the file on disk is always a whole one.
+// "~/.config/Orvandel.ini"), one section per section.
 //
-// A file that cannot be parsed (see IsDamaged) is copied aside before the
-// first write of a run replaces it. A write that cannot be saved leaves the
-// program running; the first such write of a run says so on standard error.
+// A write changes only the lines of its own keys (see IniText): comments,
+// other sections and other programs' keys keep every byte. Each write or
+// batch replaces the whole file at once (AtomicFile), under Qt's lock file
+// "<file>.lock" so that two instances merge their keys. The file is read and
+// parsed once; later reads are served from that as long as the file on disk
+// is the same one.
+//
+// A damaged file (IniText::Damaged) is copied aside before the first write of
+// a run and then written without its damaged lines. A write that cannot be
+// saved leaves the program running; the first such write of a run says so,
+// and why, on standard error. No write waits for the lock longer than about a
+// second.
 class QtSettingsStore : public SettingsStore {
   public:
+    static constexpr std::int64_t kMaxFileSize = std::int64_t{256} << 20;
+    static constexpr int kLockWaitMs = 1000;
+
     // Takes the configuration folder from the environment as it is now.
     QtSettingsStore();
     explicit QtSettingsStore(QString configFolder);
@@ -29,31 +46,57 @@ class QtSettingsStore : public SettingsStore {
                      std::string_view defaultValue) const override;
     void Write(std::string_view app, std::string_view section, std::string_view key,
                std::string_view value) override;
+    void WriteBatch(std::string_view app, std::string_view section,
+                    const std::vector<SettingsEntry>& entries) override;
 
     // The INI file that holds an application's settings.
     QString FilePath(std::string_view app) const;
     const QString& configFolder() const { return configFolder_; }
 
-    // "$XDG_CONFIG_HOME" when it is set, else "~/.config".
+    // The configuration folder the environment names; empty when there is
+    // none (see ConfigFolderFor).
     static QString DefaultConfigFolder();
+    // "$XDG_CONFIG_HOME" when that is an absolute path; else "$HOME/.config"
+    // when HOME is an absolute path; else ".config" in the home folder the
+    // password database gives (`accountHome`); else nothing. Relative paths
+    // are ignored, as the XDG base directory rules say.
+    static std::string ConfigFolderFor(const char* xdgConfigHome, const char* home,
+                                       const std::function<std::string()>& accountHome);
 
-    // True for settings text that is no INI file the program could have
-    // written: it holds a NUL byte, is not UTF-8, or Qt reports a format
-    // error for it (a line that is no section header, comment or "key=value",
-    // for one). Qt reads anything else without complaint, and so does the
-    // program.
+    // True for settings text that is damaged (IniText::Damaged).
     static bool IsDamaged(const QByteArray& content);
-    // Copies the file at `path` to "<path>.damaged", or ".damaged.1", ".2" and
-    // so on when that name is taken; an earlier copy is never overwritten.
+    // Copies `content` to "<path>.damaged", or ".damaged.1", ".2" and so on
+    // when that name is taken; an earlier copy is never overwritten.
     // Returns the name of the copy, or nothing when none could be made.
     static QString KeepAside(const QString& path, const QByteArray& content);
 
   private:
-    void CheckBeforeFirstWrite(const QString& path);
-    void WarnNotSaved(const QString& path);
+    // Why a write was not saved.
+    enum class Failure {
+        kNotWritable,
+        kNotAFile,
+        kLockUnusable,
+        kLockHeld,
+        kTooLarge,
+        kDiskFull,
+        kError
+    };
+
+    struct Parsed {
+        AtomicFile::Identity identity;
+        IniText text;
+    };
+
+    // The parsed file at `path` as it is on disk, read again only when it
+    // changed; nothing when there is no regular file to read.
+    IniText* Current(const std::string& path, AtomicFile::Contents* failure) const;
+    // Keeps a copy of a damaged file and says so; false when none was made.
+    static bool KeptAside(const QString& path, const IniText& text);
+    void Warn(const QString& path, Failure failure, int error = 0);
 
     QString configFolder_;
-    std::set<QString> checked_;  // files looked at before their first write
+    mutable std::map<std::string, Parsed> parsed_;  // by file name
+    std::set<std::string> checked_;                 // files looked at before their first write
     bool warned_ = false;
 };
 

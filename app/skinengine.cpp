@@ -2,9 +2,11 @@
 
 #include <QStringDecoder>
 #include <QWidget>
+#include <filesystem>
 
 #include "fileprobe.h"
 #include "runtimeerror.h"
+#include "skinfilter.h"
 
 namespace metrivo {
 namespace {
@@ -87,7 +89,10 @@ bool SkinEngine::Load(const std::vector<Value>& arguments) {
     if (arguments.empty() || arguments.size() > 2) Fail(RunTimeError::kInvalidProcedureCall);
     const std::string& path = TextArgument(arguments[0]);
     if (arguments.size() == 2) TextArgument(arguments[1]);
-    sheet_ = ReadSkin(path);
+    sheet_.reset();
+    auto images = std::make_unique<SkinImages>(std::filesystem::path(path).parent_path().string());
+    sheet_ = ReadLook(path, *images);
+    if (sheet_) images_ = std::move(images);
     return sheet_.has_value();
 }
 
@@ -95,7 +100,16 @@ void SkinEngine::Apply(const std::vector<Value>& arguments) const {
     if (arguments.size() != 1) Fail(RunTimeError::kInvalidProcedureCall);
     QWidget* widget = QWidget::find(HandleArgument(arguments[0]));
     if (widget == nullptr) Fail(RunTimeError::kInvalidProcedureCall);
-    if (sheet_) widget->window()->setStyleSheet(*sheet_);
+    if (!sheet_) return;
+    // A look cannot change the window's size: the sizes it had are set again
+    // once the sheet has been taken in.
+    QWidget* window = widget->window();
+    const QSize minimum = window->minimumSize();
+    const QSize maximum = window->maximumSize();
+    window->setStyleSheet(*sheet_);
+    window->ensurePolished();
+    window->setMinimumSize(minimum);
+    window->setMaximumSize(maximum);
 }
 
 std::optional<QString> SkinEngine::ReadSkin(const std::string& path) {
@@ -107,6 +121,15 @@ std::optional<QString> SkinEngine::ReadSkin(const std::string& path) {
     if (decoder.hasError() || sheet.contains(QChar(u'\0'))) return std::nullopt;
     if (sheet.trimmed().isEmpty() || !LooksLikeStyleSheet(sheet)) return std::nullopt;
     return sheet;
+}
+
+std::optional<QString> SkinEngine::ReadLook(const std::string& path, SkinImages& images) {
+    const std::optional<QString> sheet = ReadSkin(path);
+    if (!sheet) return std::nullopt;
+    const std::optional<std::string> look = SkinFilter::Filter(
+        sheet->toStdString(), [&images](std::string_view url) { return images.Resolve(url); });
+    if (!look || look->empty()) return std::nullopt;
+    return QString::fromStdString(*look);
 }
 
 bool SkinEngine::LooksLikeStyleSheet(const QString& sheet) {

@@ -8,7 +8,8 @@
 # (metrivo-convert --batch against GNU units -t on the same conversions),
 # startup (bench_startup: time to the mapped window and memory of metrivo
 # against the bare Qt window bench_floor) and press (bench_press: a "Start
-# Converting" press in the real window on Qt's offscreen platform).
+# Converting" press in the real window on Qt's offscreen platform) and settings
+# (bench_settings: the load's reads and the close's write of 1 to 100 MB files).
 # Without names, all of them run. Environment: BENCH_LINES (default 1000000)
 # and BENCH_UNITS_LINES (default 100000) set the batch sizes; BENCH_ROUNDS
 # (default 5) how many interleaved rounds the batch comparison takes its best of.
@@ -167,10 +168,30 @@ bench_press() {
         }' "$work/press.csv"
 }
 
+# --- settings: the load's reads and the close's write of large files ---------
+# Targets: the close (13 keys, one replace) under 1 s at 10 MB, under 2 s at
+# 100 MB. BENCH_SETTINGS_DIR picks the disk (default: the temporary folder).
+bench_settings() {
+    echo "== bench_settings (median of 5 repetitions; ms)"
+    "$bin/bench_settings" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+        --benchmark_format=csv 2>/dev/null >"$work/settings.csv"
+    awk -F, '/_median"?,/ {
+            gsub(/"/, "", $1); name = $1; sub(/_median$/, "", name); ms = $3
+            split(name, part, "/"); mb = part[2]
+            if (part[1] == "BM_Close" && mb >= 10) {
+                target = (mb >= 100) ? 2000 : 1000
+                printf "%-20s %9.1f ms; target under %d ms: %s\n", name, ms, target, \
+                    (ms < target) ? "met" : "NOT met"
+            } else {
+                printf "%-20s %9.1f ms\n", name, ms
+            }
+        }' "$work/settings.csv"
+}
+
 # --- further benchmarks ------------------------------------------------------
 # Add a function bench_NAME above and its NAME to this list; it runs after the
 # others and can be picked by name on the command line.
-benchmarks=(core batch startup press)
+benchmarks=(core batch startup press settings)
 
 selected=("$@")
 [ ${#selected[@]} -eq 0 ] && selected=("${benchmarks[@]}")

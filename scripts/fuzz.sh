@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets in their own clang build folder and runs each
 # for a number of seconds, starting from the committed seeds in fuzz/corpus/.
-#   scripts/fuzz.sh [SECONDS] [BUILD_FOLDER]      (defaults: 600, build-fuzz)
+#   scripts/fuzz.sh [SECONDS] [BUILD_FOLDER] [TARGET...]  (defaults: 600, build-fuzz, all)
+# With FUZZ_RUNS=N a target also stops after N executions, whichever comes
+# first: `FUZZ_RUNS=10000000 nice -n 19 scripts/fuzz.sh 3600` is the long run.
 # New corpus entries go to BUILD_FOLDER/corpus/<target>, crash inputs to
 # BUILD_FOLDER/artifacts/. Prints one line per target with its executions and
 # fails when any target found a crash, a leak or a time-out.
@@ -17,7 +19,11 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" --target fuzzers -j "${JOBS:-$(nproc)}"
 
-targets=(fuzz_amount fuzz_numbertext fuzz_batchline fuzz_settingvalue fuzz_cursorfile fuzz_skin)
+targets=(fuzz_amount fuzz_numbertext fuzz_batchline fuzz_settingvalue fuzz_cursorfile fuzz_skin
+         fuzz_skinfilter fuzz_initext)
+[ $# -gt 2 ] && targets=("${@:3}")
+runs=()
+[ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts" "$build/logs"
@@ -32,15 +38,16 @@ for t in "${targets[@]}"; do
     case $t in fuzz_cursorfile|fuzz_skin) leaks=0 ;; esac
     log="$build/logs/$t.log"
     if "$build/fuzz/$t" "$corpus" "fuzz/corpus/$t" -max_total_time="$seconds" \
-        -max_len=65536 -timeout=10 -rss_limit_mb=2048 -detect_leaks=$leaks \
+        "${runs[@]}" -max_len=65536 -timeout=10 -rss_limit_mb=2048 -detect_leaks=$leaks \
         -artifact_prefix="$build/artifacts/$t-" -print_final_stats=1 >"$log" 2>&1; then
         result=ok
     else
         result=FAILED
         status=1
     fi
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    echo "$t: ${runs:-?} executions in ${seconds}s, corpus $(ls "$corpus" | wc -l) entries: $result"
+    executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -1)
+    echo "$t: ${executed:-?} executions in ${took:-$seconds}s, corpus $(ls "$corpus" | wc -l) entries: $result"
     if [ "$result" = ok ]; then passed=$((passed + 1)); else failed=$((failed + 1)); tail -40 "$log"; fi
 done
 echo "fuzz: $passed passed, $failed failed"

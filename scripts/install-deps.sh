@@ -13,7 +13,7 @@ packages=(
     at-spi2-core python3-pyatspi dbus dbus-bin
     qt6-wayland sway wtype wl-clipboard grim libwayland-dev libwayland-bin
     clang libclang-rt-dev
-    units
+    units perl util-linux
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
     g++-aarch64-linux-gnu qemu-user zsh fish time
 )

@@ -71,10 +71,6 @@ std::string FormLifecycle::ReadSetting(std::string_view key, std::string_view de
     return form_.settings().Read(Form1::kAppName, Form1::kSection, key, defaultValue);
 }
 
-void FormLifecycle::WriteSetting(std::string_view key, int16_t value) {
-    form_.settings().Write(Form1::kAppName, Form1::kSection, key, SettingValue::FromInt16(value));
-}
-
 void FormLifecycle::Form_Load() {
     loadSteps_.Run(form_.errorReport());
     if (unloaded_) return;
@@ -95,11 +91,14 @@ void FormLifecycle::SavePendingChoices() {
 
 void FormLifecycle::SaveChoices() {
     const WindowState& state = form_.state();
+    // The 13 keys reach the file as one change, in this order.
+    std::vector<SettingsEntry> entries;
     for (int n = 0; n <= 5; ++n) {
-        WriteSetting(CategoryKey("LastFrom", n), state.lastFrom(n));
-        WriteSetting(CategoryKey("LastTo", n), state.lastTo(n));
+        entries.push_back({CategoryKey("LastFrom", n), SettingValue::FromInt16(state.lastFrom(n))});
+        entries.push_back({CategoryKey("LastTo", n), SettingValue::FromInt16(state.lastTo(n))});
     }
-    WriteSetting(kUnitTypeKey, state.selUnitType);
+    entries.push_back({std::string(kUnitTypeKey), SettingValue::FromInt16(state.selUnitType)});
+    form_.settings().WriteBatch(Form1::kAppName, Form1::kSection, entries);
 }
 
 void FormLifecycle::EndRequested() {

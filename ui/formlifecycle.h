@@ -72,7 +72,6 @@ class FormLifecycle : public QObject {
     void SaveChoices();
     void ScheduleSave();
     std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
-    void WriteSetting(std::string_view key, int16_t value);
     static std::string CategoryKey(std::string_view word, int n);
 
     Form1& form_;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../ui/fakesettingsstore.h"
+#include "casename.h"
 
 namespace metrivo {
 namespace {
@@ -94,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Orvandel/Metrivo/k=4", "Other/Metrivo/k=2", "Orvandel/Other/k=3"}},
         HeldCase{"an empty value is a value",
                  {{"Orvandel", "Metrivo", "k", "5"}, {"Orvandel", "Metrivo", "k", ""}},
-                 {"Orvandel/Metrivo/k="}}));
+                 {"Orvandel/Metrivo/k="}}),
+    test::NameOfCase());
 
 TEST(DeferredSettingsStoreTest, NotHoldingPassesStraightThrough) {
     FakeSettingsStore behind;
@@ -144,29 +146,74 @@ TEST(DeferredSettingsStoreTest, TheEndOfTheStoreWritesWhatIsKept) {
     EXPECT_EQ(behind.Value("LastFrom0"), "2");
 }
 
-// Fails the write of one key.
+// Fails every batch that holds the key "bad", as a full disk fails a whole
+// file; nothing of such a batch is kept.
 class FailingStore : public FakeSettingsStore {
   public:
-    void Write(std::string_view app, std::string_view section, std::string_view key,
-               std::string_view value) override {
-        if (key == "bad") throw std::runtime_error("disk full");
-        FakeSettingsStore::Write(app, section, key, value);
+    void WriteBatch(std::string_view app, std::string_view section,
+                    const std::vector<SettingsEntry>& entries) override {
+        for (const SettingsEntry& entry : entries) {
+            if (entry.key == "bad") throw std::runtime_error("disk full");
+        }
+        FakeSettingsStore::WriteBatch(app, section, entries);
     }
 };
 
-TEST(DeferredSettingsStoreTest, AFailedWriteLetsTheOthersThroughAndIsPassedOn) {
+TEST(DeferredSettingsStoreTest, AFailedBatchLetsTheOtherSectionsThroughAndIsPassedOn) {
     FailingStore behind;
     DeferredSettingsStore store(behind);
     store.Hold();
     store.Write("Orvandel", "Metrivo", "a", "1");
-    store.Write("Orvandel", "Metrivo", "bad", "2");
-    store.Write("Orvandel", "Metrivo", "c", "3");
+    store.Write("Orvandel", "Other", "b", "2");
+    store.Write("Orvandel", "Metrivo", "bad", "3");
     EXPECT_THROW(store.Flush(), std::runtime_error);
-    EXPECT_EQ(behind.Value("a"), "1");
-    EXPECT_EQ(behind.Value("c"), "3");
+    EXPECT_EQ(behind.Value("a"), "<absent>") << "all of a batch or none";
+    EXPECT_EQ(behind.Read("Orvandel", "Other", "b", "<absent>"), "2");
     // Nothing is kept to shadow the store behind afterwards.
     EXPECT_EQ(store.pendingCount(), 0u);
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "bad", "<absent>"), "<absent>");
+}
+
+// Records the batches that reach it.
+class BatchLog : public FakeSettingsStore {
+  public:
+    void WriteBatch(std::string_view app, std::string_view section,
+                    const std::vector<SettingsEntry>& entries) override {
+        std::string batch = std::string(app) + "/" + std::string(section) + ":";
+        for (const SettingsEntry& entry : entries) batch += " " + entry.key + "=" + entry.value;
+        batches.push_back(batch);
+        FakeSettingsStore::WriteBatch(app, section, entries);
+    }
+    std::vector<std::string> batches;
+};
+
+TEST(DeferredSettingsStoreTest, FlushSendsOneBatchPerSectionInTheOrderFirstWritten) {
+    BatchLog behind;
+    DeferredSettingsStore store(behind);
+    store.Hold();
+    store.Write("Orvandel", "Metrivo", "cboFromCurrency", "0");
+    store.Write("Orvandel", "Other", "x", "1");
+    store.Write("Orvandel", "Metrivo", "cboToCurrency", "2");
+    store.Write("Orvandel", "Metrivo", "cboFromCurrency", "3");
+    store.Flush();
+    EXPECT_EQ(behind.batches,
+              (std::vector<std::string>{"Orvandel/Metrivo: cboFromCurrency=3 cboToCurrency=2",
+                                        "Orvandel/Other: x=1"}));
+}
+
+TEST(DeferredSettingsStoreTest, ABatchIsHeldLikeItsWritesOrPassedOnWhole) {
+    BatchLog behind;
+    DeferredSettingsStore store(behind);
+    const std::vector<SettingsEntry> unload{
+        {"LastFrom0", "1"}, {"LastTo0", "2"}, {"UnitType", "3"}};
+    store.Hold();
+    store.WriteBatch("Orvandel", "Metrivo", unload);
+    EXPECT_TRUE(behind.batches.empty());
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastTo0", "0"), "2");
+    store.Flush();
+    store.WriteBatch("Orvandel", "Metrivo", unload);
+    EXPECT_EQ(behind.batches,
+              std::vector<std::string>(2, "Orvandel/Metrivo: LastFrom0=1 LastTo0=2 UnitType=3"));
 }
 
 }  // namespace

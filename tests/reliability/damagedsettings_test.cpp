@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "filecontent.h"
 #include "programrun.h"
 #include "qtsettingsstore.h"
 
@@ -26,16 +27,8 @@ namespace {
 
 using test::ProgramRun;
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-
-void WriteAll(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(content), content.size());
-}
+using test::ReadAll;
+using test::WriteAll;
 
 // Captures what is written to std::cerr while it lives.
 class ErrorCapture {
@@ -124,8 +117,8 @@ TEST_F(DamagedSettingsTest, EveryKeyWithEveryBadValueOpensTheWindowWithItsReport
             SCOPED_TRACE(key + " = " + value.name);
             QDir(config_.path()).removeRecursively();
             QDir().mkpath(config_.path());
-            WriteAll(Ini(), "[Metrivo]\n" + QByteArray::fromStdString(key) + "=" + value.text +
-                                "\n");
+            ASSERT_TRUE(WriteAll(
+                Ini(), "[Metrivo]\n" + QByteArray::fromStdString(key) + "=" + value.text + "\n"));
             ErrorCapture errors;
             ProgramRun run(config_.path(), program_.path());
             run.Load();
@@ -150,8 +143,8 @@ TEST_F(DamagedSettingsTest, EveryKeyWithEveryBadValueOpensTheWindowWithItsReport
 TEST_F(DamagedSettingsTest, ListKeysHoldTheRestoredSelectionsAfterAnyBadValue) {
     for (const BadValue& value : BadValues()) {
         SCOPED_TRACE(value.name);
-        WriteAll(Ini(), "[Metrivo]\ncboFromCurrency=" + value.text + "\ncboToCurrency=" +
-                            value.text + "\n");
+        ASSERT_TRUE(WriteAll(Ini(), "[Metrivo]\ncboFromCurrency=" + value.text +
+                                        "\ncboToCurrency=" + value.text + "\n"));
         ProgramRun run(config_.path(), program_.path());
         run.Load();
         EXPECT_EQ(run.form().cboFromCurrency()->currentIndex(), 0);
@@ -173,7 +166,7 @@ TEST_F(DamagedSettingsTest, RandomBytesFilesOpenTheWindowAndAreKeptAsTheyWere) {
         QByteArray bytes(static_cast<int>(random() % 4096 + 1), '\0');
         for (char& c : bytes) c = static_cast<char>(random());
         if (file % 5 == 0) bytes.prepend("[Metrivo]\nUnitType=");  // a header, then noise
-        WriteAll(Ini(), bytes);
+        ASSERT_TRUE(WriteAll(Ini(), bytes));
         ErrorCapture errors;
         ProgramRun run(config_.path(), program_.path());
         run.Load();
@@ -193,28 +186,32 @@ TEST_F(DamagedSettingsTest, RandomBytesFilesOpenTheWindowAndAreKeptAsTheyWere) {
 
 TEST_F(DamagedSettingsTest, WhatCountsAsDamaged) {
     struct Case {
+        const char* name;
         QByteArray content;
         bool damaged;
     };
     const std::vector<Case> cases = {
-        {"", false},
-        {"[Metrivo]\nUnitType=3\n", false},
-        // Qt's reader does not skip a byte order mark, so the first section
-        // header is lost to it: keep such a file too.
-        {"\xEF\xBB\xBF[Metrivo]\nUnitType=3\n", true},
-        {"[Metrivo]\r\nUnitType=3\r\n", false},              // Windows line ends
-        {"; a comment\n[Metrivo]\nUnitType=3\n", false},
-        {"[Metrivo]\nUnitType\n", true},                    // a line without "="
-        {"no section, no equals sign\n", true},
-        {"[Metrivo]\nName=gr\xC3\xBC\xC3\x9F" "e\n", false},  // UTF-8 beyond ASCII
-        {QByteArray("[Metrivo]\nUnitType=3\0\n", 21), true},
-        {"[Metrivo]\nUnitType=\xff\n", true},
-        {"[Metrivo]\nUnitType=\xC3\n", true},               // a cut sequence
-        {"[Metrivo]\nUnitType=3\xE2\x82", true},            // cut at the end
-        {"[Metrivo]\nUnitType=\xED\xA0\x80\n", true},       // an encoded surrogate
+        {"empty", "", false},
+        {"plain", "[Metrivo]\nUnitType=3\n", false},
+        {"byte order mark", "\xEF\xBB\xBF[Metrivo]\nUnitType=3\n", false},
+        {"Windows line ends", "[Metrivo]\r\nUnitType=3\r\n", false},
+        {"comment with a semicolon", "; a comment\n[Metrivo]\nUnitType=3\n", false},
+        {"comment with a hash", "# a comment\n[Metrivo]\nUnitType=3\n", false},
+        {"key with a blank", "[Metrivo]\nweird key=1\n", false},
+        {"line without equals sign", "[Metrivo]\nUnitType\n", true},
+        {"text only", "no section, no equals sign\n", true},
+        {"UTF-8 beyond ASCII",
+         "[Metrivo]\nName=gr\xC3\xBC\xC3\x9F"
+         "e\n",
+         false},
+        {"NUL byte", QByteArray("[Metrivo]\nUnitType=3\0\n", 21), true},
+        {"invalid byte", "[Metrivo]\nUnitType=\xff\n", true},
+        {"cut sequence", "[Metrivo]\nUnitType=\xC3\n", true},
+        {"cut at the end", "[Metrivo]\nUnitType=3\xE2\x82", true},
+        {"encoded surrogate", "[Metrivo]\nUnitType=\xED\xA0\x80\n", true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(QtSettingsStore::IsDamaged(c.content), c.damaged) << c.content.toHex().data();
+        EXPECT_EQ(QtSettingsStore::IsDamaged(c.content), c.damaged) << c.name;
     }
 }
 
@@ -223,7 +220,7 @@ TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
                                   QByteArray("third\0", 6)};
     QStringList expected;
     for (int n = 0; n < 3; ++n) {
-        WriteAll(Ini(), damaged[n]);
+        ASSERT_TRUE(WriteAll(Ini(), damaged[n]));
         ErrorCapture errors;
         QtSettingsStore store(config_.path());
         store.Write("Orvandel", "Metrivo", "UnitType", "2");
@@ -237,7 +234,7 @@ TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
     }
     for (int n = 0; n < 3; ++n) EXPECT_EQ(ReadAll(config_.filePath(expected[n])), damaged[n]);
     // What Qt could read of the first file stayed in the settings.
-    WriteAll(Ini(), damaged[0]);
+    ASSERT_TRUE(WriteAll(Ini(), damaged[0]));
     ErrorCapture errors;
     QtSettingsStore store(config_.path());
     store.Write("Orvandel", "Metrivo", "UnitType", "1");
@@ -245,7 +242,7 @@ TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
 }
 
 TEST_F(DamagedSettingsTest, AGoodFileIsNotCopied) {
-    WriteAll(Ini(), "[Metrivo]\nUnitType=4\n");
+    ASSERT_TRUE(WriteAll(Ini(), "[Metrivo]\nUnitType=4\n"));
     QtSettingsStore store(config_.path());
     store.Write("Orvandel", "Metrivo", "LastTo1", "2");
     EXPECT_TRUE(KeptCopies().isEmpty());
@@ -254,7 +251,7 @@ TEST_F(DamagedSettingsTest, AGoodFileIsNotCopied) {
 
 TEST_F(DamagedSettingsTest, AnUnwritablePlaceWarnsOnceAndTheWindowStaysUsable) {
     // A configuration folder below a plain file can never be made.
-    WriteAll(config_.filePath("plain"), "x");
+    ASSERT_TRUE(WriteAll(config_.filePath("plain"), "x"));
     const QString folder = config_.filePath("plain/config");
     ErrorCapture errors;
     ProgramRun run(folder, program_.path());

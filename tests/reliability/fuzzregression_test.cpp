@@ -70,19 +70,20 @@ TEST(FuzzRegression, SkinFileEndingInACutSequenceIsNotUsed) {
     QTemporaryDir folder;
     const QString path = folder.filePath("o.cjs");
     struct Case {
+        const char* name;
         QByteArray content;
         bool used;
     };
     const Case cases[] = {
-        {"Q\xE6", false},                      // the input the fuzzer found
-        {"QWidget { color: red; }\xC3", false},
-        {"QWidget { color: red; }\xE2\x82", false},
-        {"QWidget { color: red; }\xF0\x9F\x98", false},
-        {"QWidget { color: red; } /* \xE2\x82\xAC */", true},
-        {"Q", true},
+        {"the input the fuzzer found", "Q\xE6", false},
+        {"cut after the lead byte of two", "QWidget { color: red; }\xC3", false},
+        {"cut in a sequence of three", "QWidget { color: red; }\xE2\x82", false},
+        {"cut in a sequence of four", "QWidget { color: red; }\xF0\x9F\x98", false},
+        {"a whole sequence in a comment", "QWidget { color: red; } /* \xE2\x82\xAC */", true},
+        {"one letter", "Q", true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.content.toHex().toStdString());
+        SCOPED_TRACE(c.name);
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(c.content);

@@ -13,92 +13,7 @@ closerequest=$2
 data=$3
 limit=${HOSTILE_WINDOW_SECONDS:-2}
 
-if [ -z "${DISPLAY:-}" ]; then
-    echo "SKIP: no X display (run under scripts/with-display.sh)"
-    exit 0
-fi
-
-# Beside the build's own binaries, so that a hard link works.
-work=$(mktemp -d -p "$(dirname "$metrivo")" hostile.XXXXXX)
-pid=""
-holder=""
-cleanup() {
-    [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
-    [ -n "$holder" ] && kill "$holder" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# Qt says so on standard error when there is none.
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-fail() { echo "FAIL: $*"; exit 1; }
-
-# An X server resets when its last client leaves, and refuses connections
-# meanwhile; one client that waits for a window that never comes keeps it up
-# between the runs.
-xdotool search --sync --name '^no window has this name [0-9a-f]{32}$' >/dev/null 2>&1 &
-holder=$!
-
-# Only this run's windows: a shared display may show others.
-visible() { xdotool search --all --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1 || true; }
-
-# Starts the program in FOLDER and follows it until its window is up.
-# Sets: reports (boxes closed on the way), elapsed (ms until the window).
-run_program() {
-    local folder=$1 expected=$2 what=$3
-    : >"$work/err.txt"
-    "$folder/metrivo" >"$work/out.txt" 2>"$work/err.txt" &
-    pid=$!
-    local start now window="" box deadline
-    start=$(date +%s%N)
-    deadline=$((start + limit * 1000000000))
-    reports=0
-    while :; do
-        window=$(visible '^Metrivo$')
-        [ -n "$window" ] && break
-        box=$(visible '^Application Error$')
-        if [ -n "$box" ]; then
-            reports=$((reports + 1))
-            [ "$reports" -le 20 ] || fail "$what: more than 20 reports"
-            "$closerequest" "$box"
-            # Waiting on the user does not count against the start-up.
-            for _ in $(seq 1 50); do
-                [ "$(visible '^Application Error$')" = "$box" ] || break
-                sleep 0.02
-            done
-            now=$(date +%s%N)
-            deadline=$((now + limit * 1000000000))
-            continue
-        fi
-        kill -0 "$pid" 2>/dev/null || { cat "$work/err.txt"; fail "$what: the program ended during start-up"; }
-        now=$(date +%s%N)
-        [ "$now" -lt "$deadline" ] || fail "$what: no window within ${limit}s"
-        sleep 0.02
-    done
-    elapsed=$((($(date +%s%N) - start) / 1000000))
-    sleep 0.2
-    [ -z "$(visible '^Application Error$')" ] || fail "$what: a report over the open window"
-    if [ "$expected" != any ] && [ "$reports" != "$expected" ]; then
-        fail "$what: $reports reports, expected $expected"
-    fi
-    "$closerequest" "$window"
-    for _ in $(seq 1 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$what: the program did not end after the close request"
-    local status=0
-    wait "$pid" || status=$?
-    pid=""
-    [ "$status" = 0 ] || { cat "$work/err.txt"; fail "$what: exit status $status"; }
-}
-
-new_folder() {
-    local folder="$work/prog$1"
-    mkdir -p "$folder"
-    ln "$metrivo" "$folder/metrivo" 2>/dev/null || cp "$metrivo" "$folder/metrivo"
-    echo "$folder"
-}
+. "$(dirname "$0")/../support/window-harness.sh"
 
 # Makes the entry NAME (relative) of KIND in FOLDER.
 make_entry() {
@@ -163,6 +78,99 @@ random 1 0
 other 1 0
 CASES
 
+# Skins that reach outside themselves, and a cursor larger than it says. Each
+# start: the window within the time allowed, no report; then what the case
+# looks at.
+here=$(cd "$(dirname "$0")" && pwd)
+png() { perl "$here/make-png.pl" "$@"; }
+peak_kb() { sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$pid/status"; }
+# SKIN-NAME SHEET: a program folder with x/o.cjs holding SHEET; sets folder.
+skin_folder() {
+    n=$((n + 1))
+    folder=$(new_folder "$n")
+    mkdir -p "$folder/x"
+    printf '%s\n' "$2" >"$folder/x/o.cjs"
+    export XDG_CONFIG_HOME="$work/config$n"
+}
+note() {
+    results+=("$1: window after ${elapsed} ms${2:+, $2}")
+    echo "${results[-1]}"
+}
+
+mkfifo "$work/fifo"
+skin_folder fifo "QWidget { background-image: url($work/fifo); color: #123456; }"
+run_program "$folder" 0 "skin image that is a FIFO elsewhere"
+note "skin image that is a FIFO elsewhere"
+
+mkdir -p "$work/cwd"
+mkfifo "$work/cwd/bg.png"
+skin_folder relative "QWidget { background-image: url(bg.png); }"
+run_program "$folder" 0 "skin image name that is a FIFO in the current folder" "$work/cwd"
+note "skin image name that is a FIFO in the current folder"
+
+# Started from the skin's folder, so that the image is found even where
+# names are taken from the current folder.
+skin_folder big "QWidget { background-image: url(big.png); }"
+png 2000 2000 >"$folder/x/big.png"
+start_program "$folder" "skin image of 2000 by 2000 pixels" "$folder/x"
+sleep 0.5
+peak=$(peak_kb)
+[ "$peak" -lt 400000 ] || fail "skin image of 2000 by 2000 pixels: ${peak} kB"
+close_program "skin image of 2000 by 2000 pixels"
+note "skin image of 2000 by 2000 pixels" "peak ${peak} kB"
+
+skin_folder sizes "QWidget#Form1 { min-width: 100000px; min-height: 100000px; }
+QComboBox { min-width: 16000000px; }"
+start_program "$folder" "skin sizes beyond the window"
+size=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: *//p')
+[ "$size" = 536x331 ] || fail "skin sizes beyond the window: the window is $size"
+close_program "skin sizes beyond the window"
+note "skin sizes beyond the window" "$size"
+
+# Properties that set behaviour: a list's selection and the amount box's
+# length. The lists keep their first units, "12345" converts whole.
+skin_folder behaviour "QComboBox { qproperty-currentIndex: 7; }
+QLineEdit#Text1 { qproperty-maxLength: 2; }"
+start_program "$folder" "skin properties that set behaviour"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+sleep 0.3
+xdotool key --delay 60 Tab Tab       # the target list, then the amount box
+xdotool type --delay 60 "12345"
+xdotool key --delay 60 Return        # Start Converting: centimeter to centimeter
+sleep 0.3
+xdotool mousemove --window "$window" 267 299 click 1   # Copy Results To Clipboard
+sleep 0.5
+copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+close_program "skin properties that set behaviour"
+[ "$copied" = 12345 ] || fail "skin properties that set behaviour: the result is '$copied'"
+for key in cboFromCurrency cboToCurrency; do
+    grep -qx "$key=0" "$XDG_CONFIG_HOME/Orvandel.ini" ||
+        fail "skin properties that set behaviour: $key is $(grep "^$key=" "$XDG_CONFIG_HOME/Orvandel.ini")"
+done
+note "skin properties that set behaviour" "12345 converts whole, lists unchanged"
+
+skin_folder hover ""
+for i in $(seq 1 29000); do echo "QWidget:hover { color: #$((i % 4096 + 4096)); }"; done >"$folder/x/o.cjs"
+run_program "$folder" 0 "skin of 1 MB of hover rules"
+note "skin of 1 MB of hover rules" "$(($(wc -c <"$folder/x/o.cjs") / 1024)) KiB not used"
+
+# A cursor whose one entry says 32 pixels and holds a PNG of 2048: "Invalid
+# picture", and the pointer over the buttons stays the program's own.
+n=$((n + 1))
+folder=$(new_folder "$n")
+png --cursor 32 2048 2048 >"$folder/HAND-M.CUR"
+start_program "$folder" "cursor holding a 2048-pixel image"
+[ "$reports" = 1 ] || fail "cursor holding a 2048-pixel image: $reports reports"
+for spot in "267 299" "100 299" "267 250" "267 299"; do
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$window" $spot
+    sleep 0.2
+done
+kill -0 "$pid" 2>/dev/null || { cat "$work/err.txt"; fail "cursor holding a 2048-pixel image: the program ended"; }
+close_program "cursor holding a 2048-pixel image"
+note "cursor holding a 2048-pixel image" "one report, pointer over the buttons"
+
+export XDG_CONFIG_HOME="$work/config"
 # Settings of random bytes: the window opens with whatever reports they give,
 # and the file is kept aside before the program writes to it.
 folder=$(new_folder settings)

@@ -44,6 +44,17 @@ class ReportingStore : public metrivo::SettingsStore {
         store_.Write(app, section, key, value);
         std::cout << "done " << key << ' ' << value << std::endl;
     }
+    void WriteBatch(std::string_view app, std::string_view section,
+                    const std::vector<metrivo::SettingsEntry>& entries) override {
+        if (!open) return;
+        for (const auto& entry : entries) {
+            std::cout << "begin " << entry.key << ' ' << entry.value << std::endl;
+        }
+        store_.WriteBatch(app, section, entries);
+        for (const auto& entry : entries) {
+            std::cout << "done " << entry.key << ' ' << entry.value << std::endl;
+        }
+    }
     bool open = false;
 
   private:
@@ -66,8 +77,8 @@ int Dump(const metrivo::QtSettingsStore& store) {
                       << store.Read(Form1::kAppName, Form1::kSection, key, absent) << '\n';
         }
     }
-    for (std::string_view key : {std::string_view("UnitType"), Form1::kFromListKey,
-                                 Form1::kToListKey}) {
+    for (std::string_view key :
+         {std::string_view("UnitType"), Form1::kFromListKey, Form1::kToListKey}) {
         std::cout << "found " << key << ' '
                   << store.Read(Form1::kAppName, Form1::kSection, key, absent) << '\n';
     }
@@ -77,8 +88,7 @@ int Dump(const metrivo::QtSettingsStore& store) {
     QFile file(path);
     const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     std::cout << "status " << static_cast<int>(settings.status()) << '\n'
-              << "damaged " << (metrivo::QtSettingsStore::IsDamaged(content) ? 1 : 0)
-              << std::endl;
+              << "damaged " << (metrivo::QtSettingsStore::IsDamaged(content) ? 1 : 0) << std::endl;
     return 0;
 }
 

@@ -24,6 +24,10 @@ struct Case {
     std::function<bool(const QString& path)> make;
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class SettingsFileTypeTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(SettingsFileTypeTest, ReadsGiveDefaultsAndWritesLeaveItAlone) {

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <algorithm>
 
+#include "casename.h"
 #include "clipboardhandler.h"
 #include "clipboardqt.h"
 #include "failingclipboard.h"
@@ -15,10 +16,21 @@ namespace {
 
 using test::FailingClipboard;
 
-class ClipboardRetries : public ::testing::TestWithParam<std::pair<int, bool>> {};
+struct RetryCase {
+    const char* name;
+    int failures;  // before the clipboard takes the text
+    bool raises;   // a failure raises instead of returning false
+};
+
+void PrintTo(const RetryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ClipboardRetries : public ::testing::TestWithParam<RetryCase> {};
 
 TEST_P(ClipboardRetries, StopAtTheFirstSuccessOrAfterAThousand) {
-    const auto [failures, raises] = GetParam();
+    const int failures = GetParam().failures;
+    const bool raises = GetParam().raises;
     const int attempts = std::min(failures + 1, 1000);
     FailingClipboard clipboard(failures, raises);
     test::FakeMessageBox box;
@@ -40,10 +52,14 @@ TEST_P(ClipboardRetries, StopAtTheFirstSuccessOrAfterAThousand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Failures, ClipboardRetries,
-                         ::testing::Values(std::pair{0, false}, std::pair{5, false},
-                                           std::pair{999, false}, std::pair{1000, false},
-                                           std::pair{1500, false}, std::pair{5, true},
-                                           std::pair{1500, true}));
+                         ::testing::Values(RetryCase{"no failure", 0, false},
+                                           RetryCase{"five failures", 5, false},
+                                           RetryCase{"999 failures", 999, false},
+                                           RetryCase{"1000 failures", 1000, false},
+                                           RetryCase{"1500 failures", 1500, false},
+                                           RetryCase{"five raised failures", 5, true},
+                                           RetryCase{"1500 raised failures", 1500, true}),
+                         test::NameOfCase());
 
 TEST(ClipboardHandler, ReportsAFailedReadOfTheResults) {
     FailingClipboard clipboard(0);

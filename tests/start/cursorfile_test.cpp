@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
 
+#include "casename.h"
 #include "runtimeerror.h"
 #include "scratchfolder.h"
 
@@ -64,11 +66,41 @@ TEST(CursorFile, ImageAndHotspotFromTheFile) {
     }
 }
 
-class CursorFileInvalid : public ::testing::TestWithParam<QByteArray> {};
+// A cursor file whose one entry says `entry` pixels (0 for 256) and holds a
+// PNG of `image`.
+QByteArray PngCursor(int entry, QSize image) {
+    QImage picture(image, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    QByteArray file(22, '\0');
+    file = Patched(Patched(file, 2, 2, 2), 4, 1, 2);
+    file = Patched(file, 6, uint32_t(entry & 0xff) | uint32_t(entry & 0xff) << 8, 2);
+    file = Patched(Patched(file, 14, uint32_t(png.size())), 18, 22);
+    return file + png;
+}
+
+TEST(CursorFile, APngImageOfTheEntrysSizeIsRead) {
+    const QCursor cursor = CursorFile::Decode(PngCursor(32, {32, 32}));
+    EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
+}
+
+struct InvalidCase {
+    const char* name;
+    QByteArray file;
+};
+
+void PrintTo(const InvalidCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CursorFileInvalid : public ::testing::TestWithParam<InvalidCase> {};
 
 TEST_P(CursorFileInvalid, IsAnInvalidPicture) {
     try {
-        CursorFile::Decode(GetParam());
+        CursorFile::Decode(GetParam().file);
         FAIL() << "decoded";
     } catch (const RunTimeError& error) {
         EXPECT_EQ(error.description(), "Invalid picture");
@@ -77,21 +109,33 @@ TEST_P(CursorFileInvalid, IsAnInvalidPicture) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CursorFileInvalid,
-    ::testing::Values(QByteArray(), QByteArray("not a cursor at all, only text ").repeated(9),
-                      QByteArray::fromHex("89504e470d0a1a0a0000000d494844520000"),  // PNG
-                      Shipped().left(6), Shipped().left(21), Shipped().left(60),
-                      Shipped().chopped(1), Patched(Shipped(), 2, 1, 2),  // an icon
-                      Patched(Shipped(), 0, 1, 2),                        // reserved word set
-                      Patched(Shipped(), 4, 0, 2),                        // no images
-                      Patched(Shipped(), 4, 400, 2),        // more entries than the file holds
-                      Patched(Shipped(), 14, 0),            // empty image
-                      Patched(Shipped(), 14, 0xffffffffu),  // image past the end
-                      Patched(Shipped(), 18, 0xfffffff0u),  // offset past the end
-                      Patched(Shipped(), 18, 4),            // image inside the directory
-                      Shipped().left(22) + QByteArray(40, char(0xee)) +
-                          Shipped().mid(62),      // bitmap header scrambled
-                      MakeCursor(32, 32, 32, 0),  // hotspot outside the image
-                      MakeCursor(0, 0, 0, 0)));   // no pixels
+    ::testing::Values(
+        InvalidCase{"empty", QByteArray()},
+        InvalidCase{"text", QByteArray("not a cursor at all, only text ").repeated(9)},
+        InvalidCase{"PNG file", QByteArray::fromHex("89504e470d0a1a0a0000000d494844520000")},
+        InvalidCase{"cut in the header", Shipped().left(6)},
+        InvalidCase{"cut in the entry", Shipped().left(21)},
+        InvalidCase{"cut in the image", Shipped().left(60)},
+        InvalidCase{"last byte missing", Shipped().chopped(1)},
+        InvalidCase{"an icon", Patched(Shipped(), 2, 1, 2)},
+        InvalidCase{"reserved word set", Patched(Shipped(), 0, 1, 2)},
+        InvalidCase{"no images", Patched(Shipped(), 4, 0, 2)},
+        InvalidCase{"more entries than the file holds", Patched(Shipped(), 4, 400, 2)},
+        InvalidCase{"empty image", Patched(Shipped(), 14, 0)},
+        InvalidCase{"image past the end", Patched(Shipped(), 14, 0xffffffffu)},
+        InvalidCase{"offset past the end", Patched(Shipped(), 18, 0xfffffff0u)},
+        InvalidCase{"image inside the directory", Patched(Shipped(), 18, 4)},
+        InvalidCase{"bitmap header scrambled",
+                    Shipped().left(22) + QByteArray(40, char(0xee)) + Shipped().mid(62)},
+        InvalidCase{"hotspot outside the image", MakeCursor(32, 32, 32, 0)},
+        InvalidCase{"no pixels", MakeCursor(0, 0, 0, 0)},
+        InvalidCase{"PNG larger than its entry", PngCursor(32, {48, 32})},
+        InvalidCase{"PNG of 2048 pixels in an entry of 32", PngCursor(32, {2048, 2048})},
+        InvalidCase{"PNG beyond 256 pixels in an entry of 256", PngCursor(0, {300, 300})},
+        InvalidCase{"bitmap wider than its entry", Patched(Shipped(), 26, 512)},
+        InvalidCase{"bitmap taller than its entry", Patched(Shipped(), 30, 4096)},
+        InvalidCase{"bitmap of no width", Patched(Shipped(), 26, 0)}),
+    test::NameOfCase());
 
 TEST(CursorFile, OnlyASmallRegularFileIsRead) {
     test::ScratchFolder folder;

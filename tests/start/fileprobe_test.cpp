@@ -21,6 +21,10 @@ struct ProbeCase {
     bool listed;  // found by the directory lookup
 };
 
+void PrintTo(const ProbeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class FileProbeEntries : public ::testing::TestWithParam<ProbeCase> {};
 
 TEST_P(FileProbeEntries, AnswerByWhatIsThere) {

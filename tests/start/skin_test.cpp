@@ -11,9 +11,11 @@
 #include <climits>
 #include <cstdlib>
 
+#include "casename.h"
 #include "recordingskin.h"
 #include "scratchfolder.h"
 #include "skinengine.h"
+#include "skinfilter.h"
 #include "skinloader.h"
 
 namespace metrivo {
@@ -64,32 +66,45 @@ bool Near(const QColor& a, const QColor& b) {
            12;
 }
 
-class SkinLookup : public ::testing::TestWithParam<std::tuple<const char*, Entry, bool>> {};
+struct LookupCase {
+    const char* name;
+    const char* at;
+    Entry kind;
+    bool found;
+};
+
+void PrintTo(const LookupCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SkinLookup : public ::testing::TestWithParam<LookupCase> {};
 
 TEST_P(SkinLookup, OnlyARegularFileIsASkin) {
-    const auto [at, kind, found] = GetParam();
+    const LookupCase& c = GetParam();
     test::ScratchFolder folder;
-    ASSERT_TRUE(folder.Make(at, kind, "QWidget {}"));
+    ASSERT_TRUE(folder.Make(c.at, c.kind, "QWidget {}"));
     TestWindow w;
     test::RecordingSkin skin;
     auto looks = w.Looks();
     ApplySkinFile(w.window, skin, [&] { return folder.path(); });
 
-    EXPECT_EQ(skin.accesses.size(), found ? 6u : 0u);
+    EXPECT_EQ(skin.accesses.size(), c.found ? 6u : 0u);
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
-    for (std::size_t i = 0; found && i < 5; ++i) looks[i] = {QPalette::Button, true, buttonFace};
+    for (std::size_t i = 0; c.found && i < 5; ++i) looks[i] = {QPalette::Button, true, buttonFace};
     EXPECT_EQ(w.Looks(), looks);
 }
 
-INSTANTIATE_TEST_SUITE_P(Entries, SkinLookup,
-                         ::testing::Values(std::tuple{"y/o.cjs", Entry::kFile, false},
-                                           std::tuple{"x/other", Entry::kFile, false},
-                                           std::tuple{"x/o.cjs", Entry::kFolder, false},
-                                           std::tuple{"x/o.cjs", Entry::kFifo, false},
-                                           std::tuple{"x/o.cjs", Entry::kSocket, false},
-                                           std::tuple{"x/o.cjs", Entry::kDanglingLink, false},
-                                           std::tuple{"x/o.cjs", Entry::kLinkToFile, true},
-                                           std::tuple{"x/o.cjs", Entry::kFile, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Entries, SkinLookup,
+    ::testing::Values(LookupCase{"other folder", "y/o.cjs", Entry::kFile, false},
+                      LookupCase{"other name", "x/other", Entry::kFile, false},
+                      LookupCase{"a folder", "x/o.cjs", Entry::kFolder, false},
+                      LookupCase{"a FIFO", "x/o.cjs", Entry::kFifo, false},
+                      LookupCase{"a socket", "x/o.cjs", Entry::kSocket, false},
+                      LookupCase{"a dangling link", "x/o.cjs", Entry::kDanglingLink, false},
+                      LookupCase{"a link to a file", "x/o.cjs", Entry::kLinkToFile, true},
+                      LookupCase{"a file", "x/o.cjs", Entry::kFile, true}),
+    test::NameOfCase());
 
 TEST(ApplySkinFile, AccessesInOrderWithTheirValues) {
     for (const auto& [read, written] : std::vector<std::pair<int32_t, int32_t>>{
@@ -156,7 +171,9 @@ TEST(SkinEngine, AppliesAUsableSkin) {
     TestWindow w;
     SkinEngine skin;
     ApplySkinFile(w.window, skin, [&] { return folder.path(); });
-    EXPECT_EQ(w.window.styleSheet(), QString::fromUtf8(sheet));
+    // The look is kept, the property that is no look is not.
+    EXPECT_EQ(w.window.styleSheet().toStdString(),
+              "QGroupBox {\n    background-color: #123456;\n}\n");
     EXPECT_TRUE(Near(w.frame->grab().toImage().pixelColor(180, 80), QColor(0x12, 0x34, 0x56)));
     EXPECT_EQ(skin.Get(SkinFramework::kOptions), SkinFramework::Value(int32_t{1}));
     EXPECT_EQ(skin.Get(SkinFramework::kSecondSwitch), SkinFramework::Value(true));
@@ -169,30 +186,61 @@ TEST(SkinEngine, AppliesAUsableSkin) {
     EXPECT_TRUE(w.window.styleSheet().isEmpty());
 }
 
-class SkinEngineBadFile : public ::testing::TestWithParam<QByteArray> {};
+struct BadFile {
+    const char* name;
+    QByteArray content;
+};
+
+void PrintTo(const BadFile& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SkinEngineBadFile : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(SkinEngineBadFile, LeavesTheWindowAsItIs) {
     test::ScratchFolder folder;
-    ASSERT_TRUE(folder.Make("x/o.cjs", Entry::kFile, GetParam()));
+    ASSERT_TRUE(folder.Make("x/o.cjs", Entry::kFile, GetParam().content));
     TestWindow w;
     w.window.setStyleSheet("QLabel { color: green; }");
     SkinEngine skin;
     EXPECT_NO_THROW(ApplySkinFile(w.window, skin, [&] { return folder.path(); }));
     EXPECT_FALSE(skin.loaded());
-    EXPECT_EQ(w.window.styleSheet(), "QLabel { color: green; }");
+    EXPECT_EQ(w.window.styleSheet().toStdString(), "QLabel { color: green; }");
+}
+
+// A skin of 12,000 ":hover" rules would take seconds at every start.
+QByteArray HoverRules(int count) {
+    QByteArray rules;
+    for (int n = 0; n < count; ++n)
+        rules += "QWidget:hover { color: #" + QByteArray::number(n % 4096, 16) + "; }\n";
+    return rules;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, SkinEngineBadFile,
-    ::testing::Values("QWidget { color: red; } \xC3\x28", "QLabel { qproperty-text: \"Gr\xFC\"; }",
-                      "QWidget { color: red;", "QWidget { } }", "QWidget { } /* open",
-                      "QLabel { qproperty-text: \"} ; }", QByteArray("QWidget { }\0", 12), "",
-                      " \n\t ", "QWidget { }" + QByteArray(SkinEngine::kMaxSkinSize, ' ')));
+    ::testing::Values(
+        BadFile{"invalid UTF-8", "QWidget { color: red; } \xC3\x28"},
+        BadFile{"Latin-1 in a string", "QLabel { qproperty-text: \"Gr\xFC\"; }"},
+        BadFile{"block left open", "QWidget { color: red;"},
+        BadFile{"brace too many", "QWidget { } }"},
+        BadFile{"comment left open", "QWidget { } /* open"},
+        BadFile{"string left open", "QLabel { qproperty-text: \"} ; }"},
+        BadFile{"NUL character", QByteArray("QWidget { }\0", 12)}, BadFile{"empty", ""},
+        BadFile{"blanks only", " \n\t "},
+        BadFile{"one byte over the size limit",
+                "QWidget { color: red; }" + QByteArray(SkinEngine::kMaxSkinSize - 22, ' ')},
+        BadFile{"12000 hover rules", HoverRules(12000)},
+        BadFile{"more selectors than allowed", HoverRules(SkinFilter::kMaxSelectors + 1)},
+        BadFile{"nothing but behaviour", "QComboBox { qproperty-currentIndex: 7; }"},
+        BadFile{"nothing but an image from elsewhere",
+                "QWidget { background-image: url(/dev/zero); }"}),
+    test::NameOfCase());
 
 TEST(SkinEngine, UsableFiles) {
     test::ScratchFolder folder;
-    ASSERT_TRUE(folder.Make("full", Entry::kFile,
-                            "QWidget { }" + QByteArray(SkinEngine::kMaxSkinSize - 11, ' ')));
+    ASSERT_TRUE(
+        folder.Make("full", Entry::kFile,
+                    "QWidget { color: red; }" + QByteArray(SkinEngine::kMaxSkinSize - 23, ' ')));
     EXPECT_TRUE(SkinEngine::ReadSkin(folder.At("full"))) << "exactly at the cap";
     for (const char* name : {"slate", "meadow"}) {
         EXPECT_TRUE(SkinEngine::ReadSkin(METRIVO_DATA_DIR "/skins/" + std::string(name) + "/o.cjs"))

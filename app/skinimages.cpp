@@ -1,0 +1,95 @@
+#include "skinimages.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QImageReader>
+#include <climits>
+#include <cstdlib>
+
+#include "atomicfile.h"
+
+namespace metrivo {
+namespace {
+
+struct Format {
+    const char* name;
+    const char* suffix;
+};
+
+// The format by the file's first bytes; only these four are read.
+std::optional<Format> FormatOf(const std::string& data) {
+    const std::string_view head(data.data(), std::min<std::size_t>(data.size(), 8));
+    if (head == std::string_view("\x89PNG\r\n\x1a\n", 8)) return Format{"png", "png"};
+    if (head.substr(0, 3) == "\xFF\xD8\xFF") return Format{"jpeg", "jpg"};
+    if (head.substr(0, 6) == "GIF87a" || head.substr(0, 6) == "GIF89a") return Format{"gif", "gif"};
+    if (head.substr(0, 2) == "BM") return Format{"bmp", "bmp"};
+    return std::nullopt;
+}
+
+std::string Canonical(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return {};
+    std::string canonical(real);
+    std::free(real);
+    return canonical;
+}
+
+}  // namespace
+
+SkinImages::SkinImages(std::string skinFolder) : folder_(Canonical(skinFolder)) {}
+
+SkinImages::~SkinImages() = default;
+
+std::optional<std::string> SkinImages::Resolve(std::string_view url) {
+    // Relative to the skin's folder only: no absolute paths, no resources,
+    // no schemes, no way out through "..".
+    if (folder_.empty() || url.empty() || url.front() == '/' || url.front() == ':' ||
+        url.find('\0') != std::string_view::npos || url.find(':') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string source = Canonical(folder_ + "/" + std::string(url));
+    if (source.empty() || source.compare(0, folder_.size() + 1, folder_ + "/") != 0) {
+        return std::nullopt;
+    }
+    const auto known = copied_.find(source);
+    if (known != copied_.end()) return known->second;
+    if (static_cast<int>(copied_.size()) >= kMaxImages) return std::nullopt;
+
+    // Never opened blocking, never more than the cap.
+    const AtomicFile::Contents file = AtomicFile::Read(source, kMaxFileSize);
+    if (file.status != AtomicFile::Status::kRead) return std::nullopt;
+    const std::optional<Format> format = FormatOf(file.text);
+    if (!format) return std::nullopt;
+
+    // The size from the header alone.
+    QByteArray bytes(file.text.data(), static_cast<qsizetype>(file.text.size()));
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
+    QImageReader reader(&buffer, format->name);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty()) return std::nullopt;
+    const std::int64_t pixels = std::int64_t{size.width()} * size.height();
+    if (pixels > kMaxPixels - pixels_) return std::nullopt;
+
+    if (!copies_) {
+        copies_ = std::make_unique<QTemporaryDir>();
+        if (!copies_->isValid()) {
+            copies_.reset();
+            return std::nullopt;
+        }
+    }
+    const QString copyPath = copies_->filePath(
+        QStringLiteral("%1.%2").arg(copied_.size()).arg(QLatin1String(format->suffix)));
+    QFile copy(copyPath);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        copy.write(bytes) != bytes.size() || !copy.flush()) {
+        return std::nullopt;
+    }
+    pixels_ += pixels;
+    return copied_.emplace(source, QFile::encodeName(copyPath).toStdString()).first->second;
+}
+
+}  // namespace metrivo

@@ -1,0 +1,153 @@
+#!/usr/bin/env bash
+# The real program with settings that other programs share, that are large,
+# that cannot be locked, that the environment places oddly, and on a full
+# disk. Each time the window comes up and closes cleanly, and the file holds
+# what it must.
+#   hostile-settings.sh METRIVO CLOSEREQUEST
+set -euo pipefail
+metrivo=$1
+closerequest=$2
+limit=${HOSTILE_WINDOW_SECONDS:-2}
+
+. "$(dirname "$0")/../support/window-harness.sh"
+
+results=()
+note() {
+    results+=("$1")
+    echo "$1"
+}
+# expect_one_warning PATTERN WHAT: the program said exactly one line on
+# standard error (a sanitizer's own summary not counted), and it matches.
+expect_one_warning() {
+    local said matching
+    said=$(grep -c '^metrivo: ' "$work/err.txt" || true)
+    matching=$(grep -c "^metrivo: warning: cannot save settings.*$1" "$work/err.txt" || true)
+    [ "$said" = 1 ] && [ "$matching" = 1 ] || { cat "$work/err.txt"; fail "$2: expected one warning"; }
+}
+# expect_file PATH TEXT WHAT: the file holds TEXT and a line end, nothing else.
+expect_file() {
+    printf '%s\n' "$2" | cmp -s - "$1" || fail "$3: the file changed"
+}
+ours='^[[:space:]]*(LastFrom[0-5]|LastTo[0-5]|UnitType|cboFromCurrency|cboToCurrency)[[:space:]]*='
+folder=$(new_folder settings)
+
+# 1. A file shared with other programs: comments, a value with a ';', a key
+# with a blank, duplicate keys, other sections. Only our keys change.
+export XDG_CONFIG_HOME="$work/shared"
+mkdir -p "$XDG_CONFIG_HOME"
+ini="$XDG_CONFIG_HOME/Orvandel.ini"
+cat >"$ini" <<'INI'
+; Orvandel tools, shared settings
+[Paint]
+name=café ; 2 sugars
+weird key=1
+dup=1
+dup=2
+
+# the converter
+[Metrivo]
+UnitType = 2 ; length
+Colour=blue
+
+[Zoo]
+k="quoted ; value"
+INI
+cp "$ini" "$work/before.ini"
+run_program "$folder" 0 "shared settings file"
+grep -Ev "$ours" "$work/before.ini" >"$work/before.rest"
+grep -Ev "$ours" "$ini" >"$work/after.rest"
+cmp -s "$work/before.rest" "$work/after.rest" ||
+    { diff "$work/before.rest" "$work/after.rest"; fail "shared settings file: other bytes changed"; }
+[ "$(grep -Ec "$ours" "$ini")" = 15 ] || { cat "$ini"; fail "shared settings file: not 15 keys of ours"; }
+grep -qx 'UnitType=2' "$ini" || fail "shared settings file: the category was not kept"
+note "shared settings file: every other byte kept, 15 keys of ours"
+
+# 2. Anything at the lock's place that is no lock file: one warning, the
+# window answers the close request.
+for kind in folder fifo; do
+    export XDG_CONFIG_HOME="$work/lock-$kind"
+    mkdir -p "$XDG_CONFIG_HOME"
+    printf '[Metrivo]\nUnitType=3\n' >"$XDG_CONFIG_HOME/Orvandel.ini"
+    case $kind in
+        folder) mkdir "$XDG_CONFIG_HOME/Orvandel.ini.lock" ;;
+        fifo) mkfifo "$XDG_CONFIG_HOME/Orvandel.ini.lock" ;;
+    esac
+    run_program "$folder" 0 "lock that is a $kind"
+    expect_one_warning 'lock' "lock that is a $kind"
+    expect_file "$XDG_CONFIG_HOME/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=3')" \
+        "lock that is a $kind"
+    note "lock that is a $kind: closed after ${closed} ms, one warning"
+done
+
+# 3. Large files: the close writes the 13 keys as one replace. The bounds
+# (3 s and 5 s, room for a busy machine) catch a close that rewrites the file
+# per key; the times are recorded. A sanitizer build, unoptimised, gets ten
+# times as long: there only what the file holds is checked.
+slow=1
+grep -q __asan_init "$metrivo" 2>/dev/null && slow=10
+for megabytes in 10 100; do
+    export XDG_CONFIG_HOME="$work/large$megabytes"
+    mkdir -p "$XDG_CONFIG_HOME"
+    ini="$XDG_CONFIG_HOME/Orvandel.ini"
+    { printf '[Metrivo]\nUnitType=4\n\n[Other]\n'
+      # yes ends by SIGPIPE when head has enough.
+      yes 'key_of_another_program=some text that belongs to another program' |
+          head -c $((megabytes * 1024 * 1024)) || true; } >"$ini"
+    size=$(wc -c <"$ini")
+    # The start reads the whole file: not what is measured here.
+    limit=$((10 * slow)) start_program "$folder" "$megabytes MB settings file"
+    sleep 0.5
+    close_program "$megabytes MB settings file" $(((megabytes < 100 ? 3 : 5) * slow))
+    [ "$(grep -Ec "$ours" "$ini")" = 15 ] || fail "$megabytes MB settings file: not 15 keys of ours"
+    [ $(($(wc -c <"$ini") - size)) -lt 400 ] || fail "$megabytes MB settings file: it grew too much"
+    rm -f "$ini"
+    note "$megabytes MB settings file: closed after ${closed} ms, every key written"
+done
+
+# 4. A relative XDG_CONFIG_HOME is ignored: the file goes below HOME.
+mkdir -p "$work/home" "$work/cwd"
+saved_home=$HOME
+export HOME="$work/home" XDG_CONFIG_HOME=relative
+run_program "$folder" 0 "relative XDG_CONFIG_HOME" "$work/cwd"
+export HOME=$saved_home
+[ -f "$work/home/.config/Orvandel.ini" ] || fail "relative XDG_CONFIG_HOME: no file below HOME"
+[ ! -e "$work/cwd/relative" ] || fail "relative XDG_CONFIG_HOME: a folder in the current one"
+note "relative XDG_CONFIG_HOME: ignored, settings below HOME"
+
+# 5. Neither HOME nor XDG_CONFIG_HOME: the home from the password database.
+# Run as the user "nobody", whose home cannot be written, the warning names
+# where the settings were to go.
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null && getent passwd nobody >/dev/null; then
+    nobody_home=$(getent passwd nobody | cut -d: -f6)
+    chmod a+rx "$work" "$folder"
+    mkdir -m 0700 "$work/nobody-runtime"
+    chown nobody "$work/nobody-runtime"
+    launcher=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME -u XDG_CONFIG_HOME
+              XDG_RUNTIME_DIR="$work/nobody-runtime")
+    run_program "$folder" 0 "no HOME and no XDG_CONFIG_HOME"
+    launcher=()
+    grep -qF "cannot save settings to ${nobody_home%/}/.config/Orvandel.ini" "$work/err.txt" ||
+        { cat "$work/err.txt"; fail "no HOME and no XDG_CONFIG_HOME: not the home of the password database"; }
+    note "no HOME and no XDG_CONFIG_HOME: the home of the password database ($nobody_home)"
+else
+    note "SKIP no HOME and no XDG_CONFIG_HOME: needs root to run as another user"
+fi
+
+# 6. A full disk: the file stays as it was, and the warning says why.
+full="$work/full"
+mkdir -p "$full"
+if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$full" 2>/dev/null; then
+    mounts+=("$full")
+    export XDG_CONFIG_HOME="$full"
+    printf '[Metrivo]\nUnitType=5\n' >"$full/Orvandel.ini"
+    dd if=/dev/zero of="$full/filler" bs=1k 2>/dev/null || true
+    run_program "$folder" 0 "full disk"
+    expect_one_warning 'the disk is full' "full disk"
+    expect_file "$full/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=5')" "full disk"
+    ls "$full" | grep -q '\.new-' && fail "full disk: a temporary file was left"
+    note "full disk: file kept, one warning that the disk is full"
+else
+    note "SKIP full disk: needs root to mount a small tmpfs"
+fi
+
+echo "PASS: ${#results[@]} settings cases"
