@@ -150,4 +150,54 @@ else
     note "SKIP full disk: needs root to mount a small tmpfs"
 fi
 
+# 7. Ending without the close box, on the shared file: the signals a logout or
+# a stopped service sends (SIGQUIT too), and a display that goes away at once
+# after the choice. The category chosen is kept, and every other byte.
+choose_weight() {
+    xdotool mousemove --window "$window" 180 59 click 1
+    sleep 0.1
+}
+end_and_check() {
+    local what=$1 expected=$2 status=0
+    for _ in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill -0 "$pid" 2>/dev/null && fail "$what: the program did not end"
+    wait "$pid" || status=$?
+    pid=""
+    [ "$status" = "$expected" ] || { cat "$work/err.txt"; fail "$what: exit status $status"; }
+    grep -qx 'UnitType=4' "$ini" || { cat "$ini"; fail "$what: the chosen category was lost"; }
+    grep -Ev "$ours" "$ini" >"$work/after.rest"
+    cmp -s "$work/before.rest" "$work/after.rest" || fail "$what: other bytes changed"
+}
+export XDG_CONFIG_HOME="$work/shared"
+ini="$XDG_CONFIG_HOME/Orvandel.ini"
+for signal in TERM HUP INT QUIT; do
+    cp "$work/before.ini" "$ini"
+    start_program "$folder" "SIG$signal"
+    choose_weight
+    kill -s "$signal" "$pid"
+    end_and_check "SIG$signal" 0
+    note "SIG$signal on the shared file: status 0, the choice and every other byte kept"
+done
+# A private X server for the one that goes away.
+cp "$work/before.ini" "$ini"
+ready="$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+lost_server=$!
+for _ in $(seq 1 100); do [ -s "$ready" ] && break; sleep 0.05; done
+[ -s "$ready" ] || fail "lost display: no private X server"
+shared_display=$DISPLAY
+export DISPLAY=":$(head -1 "$ready" | tr -d '[:space:]')"
+xdotool search --sync --name '^no window has this name [0-9a-f]{32}$' >/dev/null 2>&1 &
+lost_holder=$!
+start_program "$folder" "lost display"
+choose_weight
+kill "$lost_server"
+end_and_check "lost display" 1
+kill "$lost_holder" 2>/dev/null || true
+export DISPLAY=$shared_display
+note "lost display on the shared file: status 1, the choice and every other byte kept"
+
 echo "PASS: ${#results[@]} settings cases"
