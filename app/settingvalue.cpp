@@ -1,5 +1,7 @@
 #include "settingvalue.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "numbertext.h"
@@ -20,6 +22,12 @@ int16_t SettingValue::ToInt16(std::string_view text) {
     const double rounded = std::nearbyint(value);  // half to even in the default mode
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw RunTimeError(RunTimeError::kOverflow);
     return static_cast<int16_t>(rounded);
+}
+
+std::string SettingValue::FromInt16(int16_t value) {
+    std::array<char, 8> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
 }
 
 }  // namespace metrivo

@@ -15,7 +15,8 @@ public:
     // "Type mismatch" for a text that is no number; "Overflow" outside
     // -32768 to 32767.
     static int16_t ToInt16(std::string_view text);
-    static std::string FromInt16(int16_t value) { return std::to_string(value); }
+    // The decimal text of a number, as the program stores it.
+    static std::string FromInt16(int16_t value);
 };
 
 }  // namespace metrivo

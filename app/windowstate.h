@@ -3,13 +3,15 @@
 #include <array>
 #include <cstdint>
 
+#include "unitcatalogue.h"
+
 namespace metrivo {
 
 // What the main window remembers: the selected category and, per category,
 // the list indexes of the last conversion made in it.
 class WindowState {
 public:
-    static constexpr int kCategories = 6;
+    static constexpr int kCategories = UnitCatalogue::kCategoryCount;
 
     int16_t selUnitType = 0;
 

@@ -11,14 +11,17 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qtsettingsstore.h"
+#include "windowsettings.h"
 
 namespace {
 
-constexpr const char* kApp = "Orvandel";
-constexpr const char* kSection = "Metrivo";
+using metrivo::WindowSettings;
+constexpr std::string_view kApp = WindowSettings::kApp;
+constexpr std::string_view kSection = WindowSettings::kSection;
 
 std::unique_ptr<QTemporaryDir> MakeFolder(std::int64_t megabytes) {
     const char* base = std::getenv("BENCH_SETTINGS_DIR");
@@ -35,14 +38,14 @@ std::unique_ptr<QTemporaryDir> MakeFolder(std::int64_t megabytes) {
     return folder;
 }
 
+// What a close stores: every list index `value`, the category `value` % 6.
 std::vector<metrivo::SettingsEntry> UnloadEntries(int value) {
-    std::vector<metrivo::SettingsEntry> entries;
-    for (int n = 0; n <= 5; ++n) {
-        entries.push_back({"LastFrom" + std::to_string(n), std::to_string(value)});
-        entries.push_back({"LastTo" + std::to_string(n), std::to_string(value)});
+    metrivo::WindowState state;
+    for (int n = 0; n < metrivo::WindowState::kCategories; ++n) {
+        state.lastFrom(n) = state.lastTo(n) = static_cast<int16_t>(value);
     }
-    entries.push_back({"UnitType", std::to_string(value % 6)});
-    return entries;
+    state.selUnitType = static_cast<int16_t>(value % metrivo::WindowState::kCategories);
+    return WindowSettings::Choices(state);
 }
 
 void BM_Load(benchmark::State& state) {
@@ -50,12 +53,11 @@ void BM_Load(benchmark::State& state) {
     if (!folder) return state.SkipWithError("no settings folder");
     for (auto _ : state) {
         const metrivo::QtSettingsStore store(folder->path());
-        for (int n = 0; n <= 5; ++n) {
-            benchmark::DoNotOptimize(
-                store.Read(kApp, kSection, "LastFrom" + std::to_string(n), "0"));
-            benchmark::DoNotOptimize(store.Read(kApp, kSection, "LastTo" + std::to_string(n), "0"));
+        for (int n = 0; n < metrivo::WindowState::kCategories; ++n) {
+            benchmark::DoNotOptimize(store.Read(kApp, kSection, WindowSettings::LastFromKey(n), "0"));
+            benchmark::DoNotOptimize(store.Read(kApp, kSection, WindowSettings::LastToKey(n), "0"));
         }
-        for (const char* key : {"UnitType", "cboFromCurrency"}) {
+        for (std::string_view key : {WindowSettings::kUnitTypeKey, WindowSettings::kFromListKey}) {
             benchmark::DoNotOptimize(store.Read(kApp, kSection, key, "0"));
         }
     }

@@ -13,7 +13,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
-#include <charconv>
 
 #include "accessiblefactory.h"
 #include "eventguard.h"
@@ -380,24 +379,17 @@ void Form1::optUnits_Click(int16_t Index) {
     SetToListIndex(state_.lastTo(state_.selUnitType));
 }
 
-void Form1::StoreListIndex(std::string_view key, const QComboBox* list) {
-    const auto index = static_cast<int16_t>(list->currentIndex());
-    std::array<char, 8> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), index).ptr;
-    settings_.Write(kAppName, kSection, key, std::string_view(text.data(), end - text.data()));
-}
-
 void Form1::cboFromCurrency_Click() {
-    StoreListIndex(kFromListKey, cboFromCurrency_);
+    settings_.StoreListIndex(WindowSettings::kFromListKey, FromListIndex());
 }
 void Form1::cboFromCurrency_Change() {
-    StoreListIndex(kFromListKey, cboFromCurrency_);
+    settings_.StoreListIndex(WindowSettings::kFromListKey, FromListIndex());
 }
 void Form1::cboToCurrency_Click() {
-    StoreListIndex(kToListKey, cboToCurrency_);
+    settings_.StoreListIndex(WindowSettings::kToListKey, ToListIndex());
 }
 void Form1::cboToCurrency_Change() {
-    StoreListIndex(kToListKey, cboToCurrency_);
+    settings_.StoreListIndex(WindowSettings::kToListKey, ToListIndex());
 }
 
 void Form1::SetListIndex(QComboBox* list, int16_t index, void (Form1::*handler)()) {

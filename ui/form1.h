@@ -21,6 +21,7 @@
 #include "mousepointer.h"
 #include "settingsstore.h"
 #include "unitcatalogue.h"
+#include "windowsettings.h"
 #include "windowstate.h"
 
 class QComboBox;
@@ -41,10 +42,6 @@ class Form1 : public QWidget, public ConversionView {
     Q_OBJECT
 
   public:
-    static constexpr std::string_view kAppName = "Orvandel";
-    static constexpr std::string_view kSection = "Metrivo";
-    static constexpr std::string_view kFromListKey = "cboFromCurrency";
-    static constexpr std::string_view kToListKey = "cboToCurrency";
     static constexpr int kClientWidth = 536;
     static constexpr int kClientHeight = 331;
     // The longest amount text the box takes: a mebibyte, as a batch line of
@@ -60,7 +57,7 @@ class Form1 : public QWidget, public ConversionView {
     const UnitCatalogue& catalogue() const { return catalogue_; }
     WindowState& state() { return state_; }
     const WindowState& state() const { return state_; }
-    SettingsStore& settings() { return settings_; }
+    WindowSettings& settings() { return settings_; }
     const ErrorReport& errorReport() const { return report_; }
 
     // Handlers.
@@ -149,12 +146,11 @@ class Form1 : public QWidget, public ConversionView {
     // Where a frame of `frame` size stands centred in `available`.
     static QPoint CentredPosition(const QRect& available, const QSize& frame);
     void SetListIndex(QComboBox* list, int16_t index, void (Form1::*handler)());
-    void StoreListIndex(std::string_view key, const QComboBox* list);
     void ApplyPointer();
     void PointerOverFrame();
     void UpdateOptionTabStops();
 
-    SettingsStore& settings_;
+    WindowSettings settings_;
     const ErrorReport& report_;
     UnitCatalogue catalogue_;
     WindowState state_;

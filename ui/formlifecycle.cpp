@@ -63,14 +63,6 @@ QIcon FormLifecycle::IconFrom(const std::vector<QImage>& images) {
     return icon;
 }
 
-std::string FormLifecycle::CategoryKey(std::string_view word, int n) {
-    return std::string(word) + std::to_string(n);
-}
-
-std::string FormLifecycle::ReadSetting(std::string_view key, std::string_view defaultValue) const {
-    return form_.settings().Read(Form1::kAppName, Form1::kSection, key, defaultValue);
-}
-
 void FormLifecycle::Form_Load() {
     loadSteps_.Run(form_.errorReport());
     if (unloaded_) return;
@@ -90,15 +82,7 @@ void FormLifecycle::SavePendingChoices() {
 }
 
 void FormLifecycle::SaveChoices() {
-    const WindowState& state = form_.state();
-    // The 13 keys reach the file as one change, in this order.
-    std::vector<SettingsEntry> entries;
-    for (int n = 0; n <= 5; ++n) {
-        entries.push_back({CategoryKey("LastFrom", n), SettingValue::FromInt16(state.lastFrom(n))});
-        entries.push_back({CategoryKey("LastTo", n), SettingValue::FromInt16(state.lastTo(n))});
-    }
-    entries.push_back({std::string(kUnitTypeKey), SettingValue::FromInt16(state.selUnitType)});
-    form_.settings().WriteBatch(Form1::kAppName, Form1::kSection, entries);
+    form_.settings().SaveChoices(form_.state());
 }
 
 void FormLifecycle::EndRequested() {
@@ -158,19 +142,19 @@ GuardedHandler FormLifecycle::BuildLoadSteps() {
         {134,
          [this, &state] {
              state.lastFrom(loopIndex_) =
-                 SettingValue::ToInt16(ReadSetting(CategoryKey("LastFrom", loopIndex_), "0"));
+                 SettingValue::ToInt16(form_.settings().Read(WindowSettings::LastFromKey(loopIndex_), "0"));
              return kNext;
          }},
         {136,
          [this, &state] {
              state.lastTo(loopIndex_) =
-                 SettingValue::ToInt16(ReadSetting(CategoryKey("LastTo", loopIndex_), "0"));
+                 SettingValue::ToInt16(form_.settings().Read(WindowSettings::LastToKey(loopIndex_), "0"));
              return kNext;
          }},
-        {138, [this] { return ++loopIndex_ <= 5 ? 134 : kNext; }},
+        {138, [this] { return ++loopIndex_ < WindowState::kCategories ? 134 : kNext; }},
         {140,
          [this] {
-             unitTypeText_ = ReadSetting(kUnitTypeKey, "0");
+             unitTypeText_ = form_.settings().Read(WindowSettings::kUnitTypeKey, "0");
              return kNext;
          }},
         {142,
@@ -190,12 +174,14 @@ GuardedHandler FormLifecycle::BuildLoadSteps() {
          }},
         {148,
          [this] {
-             form_.SetFromListIndex(SettingValue::ToInt16(ReadSetting(Form1::kFromListKey, "0")));
+             form_.SetFromListIndex(
+                 SettingValue::ToInt16(form_.settings().Read(WindowSettings::kFromListKey, "0")));
              return kNext;
          }},
         {150,
          [this] {
-             form_.SetToListIndex(SettingValue::ToInt16(ReadSetting(Form1::kToListKey, "1")));
+             form_.SetToListIndex(
+                 SettingValue::ToInt16(form_.settings().Read(WindowSettings::kToListKey, "1")));
              return GuardedHandler::kEnd;
          }},
     };

@@ -23,7 +23,6 @@ class FormLifecycle : public QObject {
   public:
     static constexpr std::string_view kProcedure = "Form_Load";
     static constexpr std::string_view kCursorFile = "HAND-M.CUR";
-    static constexpr std::string_view kUnitTypeKey = "UnitType";
 
     using FolderProvider = std::function<std::string()>;
 
@@ -68,11 +67,9 @@ class FormLifecycle : public QObject {
 
   private:
     GuardedHandler BuildLoadSteps();
-    // "LastFrom0", "LastTo0" ... "LastTo5", then "UnitType".
+    // Stores what a close stores.
     void SaveChoices();
     void ScheduleSave();
-    std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
-    static std::string CategoryKey(std::string_view word, int n);
 
     Form1& form_;
     SkinFramework& skin_;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../ui/fakesettingsstore.h"
 #include "casename.h"
+#include "fakesettingsstore.h"
 
 namespace metrivo {
 namespace {
@@ -174,21 +174,8 @@ TEST(DeferredSettingsStoreTest, AFailedBatchLetsTheOtherSectionsThroughAndIsPass
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "bad", "<absent>"), "<absent>");
 }
 
-// Records the batches that reach it.
-class BatchLog : public FakeSettingsStore {
-  public:
-    void WriteBatch(std::string_view app, std::string_view section,
-                    const std::vector<SettingsEntry>& entries) override {
-        std::string batch = std::string(app) + "/" + std::string(section) + ":";
-        for (const SettingsEntry& entry : entries) batch += " " + entry.key + "=" + entry.value;
-        batches.push_back(batch);
-        FakeSettingsStore::WriteBatch(app, section, entries);
-    }
-    std::vector<std::string> batches;
-};
-
 TEST(DeferredSettingsStoreTest, FlushSendsOneBatchPerSectionInTheOrderFirstWritten) {
-    BatchLog behind;
+    FakeSettingsStore behind;
     DeferredSettingsStore store(behind);
     store.Hold();
     store.Write("Orvandel", "Metrivo", "cboFromCurrency", "0");
@@ -202,7 +189,7 @@ TEST(DeferredSettingsStoreTest, FlushSendsOneBatchPerSectionInTheOrderFirstWritt
 }
 
 TEST(DeferredSettingsStoreTest, ABatchIsHeldLikeItsWritesOrPassedOnWhole) {
-    BatchLog behind;
+    FakeSettingsStore behind;
     DeferredSettingsStore store(behind);
     const std::vector<SettingsEntry> unload{
         {"LastFrom0", "1"}, {"LastTo0", "2"}, {"UnitType", "3"}};

@@ -19,11 +19,13 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "errorreport.h"
 #include "form1.h"
 #include "messageboxservice.h"
 #include "qtsettingsstore.h"
+#include "windowsettings.h"
 
 namespace {
 
@@ -69,20 +71,24 @@ class CountingBox : public metrivo::MessageBoxService {
 };
 
 int Dump(const metrivo::QtSettingsStore& store) {
-    const std::string absent = "<absent>";
-    for (const char* word : {"LastFrom", "LastTo"}) {
-        for (int n = 0; n <= 5; ++n) {
-            const std::string key = word + std::to_string(n);
-            std::cout << "found " << key << ' '
-                      << store.Read(Form1::kAppName, Form1::kSection, key, absent) << '\n';
-        }
+    using metrivo::WindowSettings;
+    std::vector<std::string> keys;
+    for (int n = 0; n < metrivo::WindowState::kCategories; ++n) {
+        keys.push_back(WindowSettings::LastFromKey(n));
     }
-    for (std::string_view key :
-         {std::string_view("UnitType"), Form1::kFromListKey, Form1::kToListKey}) {
+    for (int n = 0; n < metrivo::WindowState::kCategories; ++n) {
+        keys.push_back(WindowSettings::LastToKey(n));
+    }
+    for (std::string_view key : {WindowSettings::kUnitTypeKey, WindowSettings::kFromListKey,
+                                 WindowSettings::kToListKey}) {
+        keys.emplace_back(key);
+    }
+    for (const std::string& key : keys) {
         std::cout << "found " << key << ' '
-                  << store.Read(Form1::kAppName, Form1::kSection, key, absent) << '\n';
+                  << store.Read(WindowSettings::kApp, WindowSettings::kSection, key, "<absent>")
+                  << '\n';
     }
-    const QString path = store.FilePath(Form1::kAppName);
+    const QString path = store.FilePath(WindowSettings::kApp);
     QSettings settings(path, QSettings::IniFormat);
     (void)settings.childGroups();
     QFile file(path);
