@@ -12,17 +12,20 @@ enum class Option { kCategory, kSeparator, kBatch, kList, kHelp, kVersion };
 struct LongOption {
     std::string_view name;
     Option option;
-    bool takesValue;
 };
 
 constexpr std::array<LongOption, 6> kLongOptions{{
-    {"--category", Option::kCategory, true},
-    {"--decimal-separator", Option::kSeparator, true},
-    {"--batch", Option::kBatch, false},
-    {"--list", Option::kList, false},
-    {"--help", Option::kHelp, false},
-    {"--version", Option::kVersion, false},
+    {"--category", Option::kCategory},
+    {"--decimal-separator", Option::kSeparator},
+    {"--batch", Option::kBatch},
+    {"--list", Option::kList},
+    {"--help", Option::kHelp},
+    {"--version", Option::kVersion},
 }};
+
+bool TakesValue(Option option) {
+    return option == Option::kCategory || option == Option::kSeparator;
+}
 
 bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -34,6 +37,120 @@ bool LooksLikeOption(std::string_view arg) {
 
 std::string Quoted(std::string_view text) {
     return QuotedText::Of(text);
+}
+
+// The option one argument names, with the value attached to it, if any
+// ("--cat=X", "-cX"); `error` says why the argument names none.
+struct NamedOption {
+    Option option = Option::kHelp;
+    std::string_view name;  // as messages show it
+    std::optional<std::string_view> attached;
+    std::string error;
+};
+
+// "--category", "--category=X", "--cat=X": a unique start of a long name.
+NamedOption NameLong(std::string_view arg) {
+    NamedOption named;
+    named.name = arg;
+    if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+        named.name = arg.substr(0, eq);
+        named.attached = arg.substr(eq + 1);
+    }
+    const LongOption* match = nullptr;
+    std::string candidates;
+    int count = 0;
+    for (const LongOption& o : kLongOptions) {
+        if (o.name == named.name) {
+            match = &o;
+            count = 1;
+            break;
+        }
+        if (o.name.starts_with(named.name)) {
+            match = &o;
+            ++count;
+            candidates += (candidates.empty() ? "" : ", ") + std::string(o.name);
+        }
+    }
+    if (count == 0) {
+        named.error = "unknown option " + Quoted(named.name);
+    } else if (count > 1) {
+        named.error = "option " + Quoted(named.name) + " is ambiguous (" + candidates + ")";
+    } else {
+        named.option = match->option;
+        named.name = match->name;
+        if (named.attached && !TakesValue(named.option)) {
+            named.error = "option " + Quoted(named.name) + " takes no value";
+        }
+    }
+    return named;
+}
+
+// "-c X", "-cX" and "-h".
+NamedOption NameShort(std::string_view arg) {
+    NamedOption named;
+    named.name = arg.substr(0, 2);
+    if (arg.size() > 2) named.attached = arg.substr(2);
+    if (named.name == "-c") {
+        named.option = Option::kCategory;
+    } else if (named.name == "-h" && !named.attached) {
+        named.option = Option::kHelp;
+    } else {
+        named.error = "unknown option " + Quoted(arg);
+    }
+    return named;
+}
+
+// The options without a value that were given.
+struct Flags {
+    bool batch = false;
+    bool list = false;
+    bool help = false;
+    bool version = false;
+
+    void Set(Option option) {
+        batch = batch || option == Option::kBatch;
+        list = list || option == Option::kList;
+        help = help || option == Option::kHelp;
+        version = version || option == Option::kVersion;
+    }
+};
+
+// The mode the flags choose, and what of the rest of the command line does
+// not fit it. Help and version win over everything else.
+void ChooseMode(CliOptions& options, const Flags& flags) {
+    using Mode = CliOptions::Mode;
+    if (flags.help || flags.version) {
+        options.mode = flags.help ? Mode::kHelp : Mode::kVersion;
+        return;
+    }
+    if (options.separator) {
+        options.error = CliOptions::SeparatorProblem(*options.separator);
+        if (!options.error.empty()) return;
+    }
+    if (flags.batch && flags.list) {
+        options.error = "--batch and --list cannot be used together";
+    } else if (flags.batch) {
+        options.mode = Mode::kBatch;
+        if (options.category) {
+            options.error = "--batch takes the category from each input line, not from -c";
+        } else if (!options.operands.empty()) {
+            options.error =
+                "--batch reads its conversions from standard input and takes no operands";
+        }
+    } else if (flags.list) {
+        options.mode = Mode::kList;
+        if (options.operands.size() > 1 || (options.category && !options.operands.empty())) {
+            options.error = "--list takes at most one category";
+        } else if (!options.operands.empty()) {
+            options.category = options.operands.front();
+            options.operands.clear();
+        }
+    } else if (options.operands.empty()) {
+        options.error = "nothing to convert";
+    } else if (options.operands.size() != 3) {
+        options.error = "expected AMOUNT FROM TO, got " + std::to_string(options.operands.size()) +
+                        (options.operands.size() == 1 ? " operand" : " operands");
+    }
 }
 
 }  // namespace
@@ -58,151 +175,36 @@ std::string CliOptions::SeparatorProblem(std::string_view separator) {
 
 CliOptions CliOptions::Parse(std::span<const std::string> args) {
     CliOptions options;
-    bool batch = false;
-    bool list = false;
-    bool help = false;
-    bool version = false;
+    Flags flags;
     bool optionsEnded = false;
-
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (optionsEnded || !LooksLikeOption(arg)) {
             options.operands.emplace_back(arg);
-            continue;
-        }
-        if (arg == "--") {
+        } else if (arg == "--") {
             optionsEnded = true;
-            continue;
-        }
-
-        // "-c X", "-cX", "--category X", "--category=X", "--cat=X".
-        std::string_view name = arg;
-        std::optional<std::string_view> attached;
-        Option option = Option::kHelp;
-        bool takesValue = false;
-        if (arg.starts_with("--")) {
-            if (const auto eq = arg.find('='); eq != std::string_view::npos) {
-                name = arg.substr(0, eq);
-                attached = arg.substr(eq + 1);
-            }
-            const LongOption* match = nullptr;
-            std::string candidates;
-            int count = 0;
-            for (const LongOption& o : kLongOptions) {
-                if (o.name == name) {
-                    match = &o;
-                    count = 1;
-                    break;
-                }
-                if (o.name.starts_with(name)) {
-                    match = &o;
-                    ++count;
-                    candidates += (candidates.empty() ? "" : ", ") + std::string(o.name);
-                }
-            }
-            if (count == 0) {
-                options.error = "unknown option " + Quoted(name);
-                return options;
-            }
-            if (count > 1) {
-                options.error = "option " + Quoted(name) + " is ambiguous (" + candidates + ")";
-                return options;
-            }
-            option = match->option;
-            takesValue = match->takesValue;
-            name = match->name;
-            if (attached && !takesValue) {
-                options.error = "option " + Quoted(name) + " takes no value";
-                return options;
-            }
         } else {
-            name = arg.substr(0, 2);
-            if (arg.size() > 2) attached = arg.substr(2);
-            if (name == "-c") {
-                option = Option::kCategory;
-                takesValue = true;
-            } else if (name == "-h" && !attached) {
-                option = Option::kHelp;
-            } else {
-                options.error = "unknown option " + Quoted(arg);
+            const NamedOption named = arg.starts_with("--") ? NameLong(arg) : NameShort(arg);
+            if (!named.error.empty()) {
+                options.error = named.error;
                 return options;
             }
-        }
-
-        if (takesValue) {
-            std::string value;
-            if (attached) {
-                value = *attached;
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                options.error = "option " + Quoted(name) + " needs a value";
+            if (!TakesValue(named.option)) {
+                flags.Set(named.option);
+                continue;
+            }
+            // The value is the rest of the argument, or else the next one,
+            // whatever it looks like.
+            if (!named.attached && i + 1 == args.size()) {
+                options.error = "option " + Quoted(named.name) + " needs a value";
                 return options;
             }
-            (option == Option::kCategory ? options.category : options.separator) = std::move(value);
-            continue;
-        }
-        switch (option) {
-            case Option::kBatch:
-                batch = true;
-                break;
-            case Option::kList:
-                list = true;
-                break;
-            case Option::kHelp:
-                help = true;
-                break;
-            case Option::kVersion:
-                version = true;
-                break;
-            default:
-                break;
+            const std::string_view value = named.attached ? *named.attached : args[++i];
+            (named.option == Option::kCategory ? options.category : options.separator) =
+                std::string(value);
         }
     }
-
-    if (help) {
-        options.mode = Mode::kHelp;
-        return options;
-    }
-    if (version) {
-        options.mode = Mode::kVersion;
-        return options;
-    }
-    if (options.separator) {
-        options.error = SeparatorProblem(*options.separator);
-        if (!options.error.empty()) return options;
-    }
-    if (batch && list) {
-        options.error = "--batch and --list cannot be used together";
-        return options;
-    }
-    if (batch) {
-        options.mode = Mode::kBatch;
-        if (options.category) {
-            options.error = "--batch takes the category from each input line, not from -c";
-        } else if (!options.operands.empty()) {
-            options.error =
-                "--batch reads its conversions from standard input and takes no operands";
-        }
-        return options;
-    }
-    if (list) {
-        options.mode = Mode::kList;
-        if (options.operands.size() > 1 || (options.category && !options.operands.empty())) {
-            options.error = "--list takes at most one category";
-        } else if (!options.operands.empty()) {
-            options.category = options.operands.front();
-            options.operands.clear();
-        }
-        return options;
-    }
-    options.mode = Mode::kConvert;
-    if (options.operands.empty()) {
-        options.error = "nothing to convert";
-    } else if (options.operands.size() != 3) {
-        options.error = "expected AMOUNT FROM TO, got " + std::to_string(options.operands.size()) +
-                        (options.operands.size() == 1 ? " operand" : " operands");
-    }
+    ChooseMode(options, flags);
     return options;
 }
 
