@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "clipboardqt.h"
+#include "qtclipboard.h"
 #include "deferredsettingsstore.h"
 #include "displaylosswatch.h"
 #include "errorreport.h"
@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
     metrivo::QtMessageBox messageBox;
     const metrivo::ErrorReport report(messageBox);
     app.SetErrorReport(&report);
-    metrivo::ClipboardQt clipboard;
+    metrivo::QtClipboard clipboard;
     metrivo::SkinEngine SkinFramework1;
 
     metrivo::Form1 window(settings, report, metrivo::LocaleSeparator::FromEnvironment());

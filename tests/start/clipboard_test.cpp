@@ -7,7 +7,7 @@
 
 #include "casename.h"
 #include "clipboardhandler.h"
-#include "clipboardqt.h"
+#include "qtclipboard.h"
 #include "failingclipboard.h"
 #include "fakemessagebox.h"
 
@@ -77,16 +77,16 @@ TEST(ClipboardHandler, ReportsAFailedReadOfTheResults) {
     EXPECT_EQ(clipboard.setAttempts, 0);
 }
 
-TEST(ClipboardQt, SystemClipboard) {
+TEST(QtClipboard, SystemClipboard) {
     QClipboard* system = QGuiApplication::clipboard();
-    ClipboardQt clipboard;
+    QtClipboard clipboard;
     EXPECT_TRUE(clipboard.SetText("Grüße 1.609344", 0));
     EXPECT_EQ(system->text(), QString::fromUtf8("Grüße 1.609344"));
     EXPECT_TRUE(clipboard.Clear());
     EXPECT_TRUE(system->text().isEmpty());
     EXPECT_TRUE(clipboard.SetText("raw", 49161));
     EXPECT_EQ(system->mimeData()->data("application/x-metrivo-clipboard-format-49161"), "raw");
-    for (int32_t format : {0, 1, 7, 13}) EXPECT_EQ(ClipboardQt::MimeType(format), "text/plain");
+    for (int32_t format : {0, 1, 7, 13}) EXPECT_EQ(QtClipboard::MimeType(format), "text/plain");
 }
 
 }  // namespace

@@ -12,11 +12,11 @@ namespace metrivo {
 // the clipboard (X11, Windows), putting a text on it has failed when the
 // program does not hold it right afterwards, for instance because another
 // program took it back at once; elsewhere a request counts as done.
-class ClipboardQt : public ClipboardService {
+class QtClipboard : public ClipboardService {
   public:
     // The application's clipboard; a QGuiApplication must exist.
-    ClipboardQt();
-    explicit ClipboardQt(QClipboard& clipboard);
+    QtClipboard();
+    explicit QtClipboard(QClipboard& clipboard);
 
     bool Clear() override;
     bool SetText(const std::string& text, int32_t format) override;

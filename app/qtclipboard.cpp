@@ -1,4 +1,4 @@
-#include "clipboardqt.h"
+#include "qtclipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,18 +18,18 @@ bool ReportsOwnership() {
 
 }  // namespace
 
-ClipboardQt::ClipboardQt() : ClipboardQt(*QGuiApplication::clipboard()) {}
+QtClipboard::QtClipboard() : QtClipboard(*QGuiApplication::clipboard()) {}
 
-ClipboardQt::ClipboardQt(QClipboard& clipboard) : clipboard_(clipboard) {}
+QtClipboard::QtClipboard(QClipboard& clipboard) : clipboard_(clipboard) {}
 
-bool ClipboardQt::Clear() {
+bool QtClipboard::Clear() {
     // Giving the clipboard up leaves it empty; the window system reports no
     // failure of that.
     clipboard_.clear();
     return true;
 }
 
-bool ClipboardQt::SetText(const std::string& text, int32_t format) {
+bool QtClipboard::SetText(const std::string& text, int32_t format) {
     const QString mimeType = MimeType(format);
     if (mimeType == u"text/plain") {
         clipboard_.setText(QString::fromStdString(text));
@@ -41,7 +41,7 @@ bool ClipboardQt::SetText(const std::string& text, int32_t format) {
     return Holds();
 }
 
-QString ClipboardQt::MimeType(int32_t format) {
+QString QtClipboard::MimeType(int32_t format) {
     switch (format) {
         case kPlainText:
         case kWindowsText:
@@ -54,7 +54,7 @@ QString ClipboardQt::MimeType(int32_t format) {
     }
 }
 
-bool ClipboardQt::Holds() const {
+bool QtClipboard::Holds() const {
     return !ReportsOwnership() || clipboard_.ownsClipboard();
 }
 
