@@ -1,8 +1,10 @@
 # The two everyday commands: `make run` and `make test`.
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-CMAKE_ARGS ?=
-JOBS       ?= $(shell nproc)
+BUILD       ?= build
+ASAN_BUILD  ?= build-asan
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD  ?= build-fuzz
+CMAKE_ARGS  ?=
+JOBS        ?= $(shell nproc)
 
 .PHONY: all deps build run test test-release test-asan bench clean
 
@@ -35,10 +37,9 @@ test-asan: $(ASAN_BUILD)/build.ninja
 	    UBSAN_OPTIONS=print_stacktrace=1 \
 	    scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Every build folder the targets here make.
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
-
-BENCH_BUILD ?= build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
 
 .PHONY: bench package
 $(BENCH_BUILD)/build.ninja:
@@ -53,7 +54,6 @@ package: build
 
 # Fuzzing with libFuzzer in a clang build folder of its own: `make fuzz` runs
 # each target for FUZZ_SECONDS; `make test` runs each for a short smoke time.
-FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 15
 
