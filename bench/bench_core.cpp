@@ -18,11 +18,7 @@ using metrivo::UnitCatalogue;
 using metrivo::UnitConversion;
 
 const UnitCatalogue& Catalogue() {
-    static const UnitCatalogue catalogue = [] {
-        UnitCatalogue c;
-        c.LoadUnits();
-        return c;
-    }();
+    static const UnitCatalogue catalogue = UnitCatalogue::Loaded();
     return catalogue;
 }
 

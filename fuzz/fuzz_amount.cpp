@@ -33,11 +33,7 @@ constexpr std::array<Pair, 8> kPairs{{
 }};
 
 const metrivo::UnitCatalogue& Catalogue() {
-    static const metrivo::UnitCatalogue catalogue = [] {
-        metrivo::UnitCatalogue c;
-        c.LoadUnits();
-        return c;
-    }();
+    static const metrivo::UnitCatalogue catalogue = metrivo::UnitCatalogue::Loaded();
     return catalogue;
 }
 

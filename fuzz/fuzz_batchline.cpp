@@ -12,11 +12,7 @@
 namespace {
 
 const metrivo::UnitCatalogue& Catalogue() {
-    static const metrivo::UnitCatalogue catalogue = [] {
-        metrivo::UnitCatalogue c;
-        c.LoadUnits();
-        return c;
-    }();
+    static const metrivo::UnitCatalogue catalogue = metrivo::UnitCatalogue::Loaded();
     return catalogue;
 }
 

@@ -53,11 +53,7 @@ void RoundTrip7(float value, std::string_view separator) {
 }
 
 const metrivo::UnitCatalogue& Catalogue() {
-    static const metrivo::UnitCatalogue catalogue = [] {
-        metrivo::UnitCatalogue c;
-        c.LoadUnits();
-        return c;
-    }();
+    static const metrivo::UnitCatalogue catalogue = metrivo::UnitCatalogue::Loaded();
     return catalogue;
 }
 

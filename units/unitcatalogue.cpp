@@ -137,6 +137,12 @@ void UnitCatalogue::LoadUnits() {
     LoadUnits(kTable);
 }
 
+UnitCatalogue UnitCatalogue::Loaded() {
+    UnitCatalogue catalogue;
+    catalogue.LoadUnits();
+    return catalogue;
+}
+
 void UnitCatalogue::LoadUnits(std::span<const UnitDefinition> table) {
     rows_.assign(table.size(), UnitRecord{});
     // Rows not yet filled have category 0, so category 0 may start at row 0

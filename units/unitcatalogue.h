@@ -42,6 +42,8 @@ class UnitCatalogue {
     // row keeps its category and name with factor 0 and later rows stay empty.
     void LoadUnits();
     void LoadUnits(std::span<const UnitDefinition> table);
+    // A catalogue built from the built-in table.
+    static UnitCatalogue Loaded();
 
     // The upper bound of the array as its readers take it: 72 once built,
     // -1 while empty.

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "fakemessagebox.h"
-#include "readablename.h"
-
 #include <string>
 #include <vector>
+
+#include "fakemessagebox.h"
+#include "loadedcatalogue.h"
+#include "readablename.h"
 
 namespace metrivo {
 namespace {
@@ -37,14 +38,6 @@ struct Press {
     std::vector<std::string> reports;  // "description@label"
 };
 
-std::string Report(const std::string& text) {
-    const std::string marker = " at line ";
-    const auto at = text.find(marker);
-    const auto end = text.find('\r', at);
-    return text.substr(0, text.find('\r')) + "@" +
-           text.substr(at + marker.size(), end - at - marker.size());
-}
-
 class ConvertHandlerTest : public ::testing::TestWithParam<Press> {};
 
 // "c4_2Dot5_pound_to_kilogram", with "_comma" for a "," separator.
@@ -57,8 +50,7 @@ std::string PressName(const ::testing::TestParamInfo<Press>& info) {
 
 TEST_P(ConvertHandlerTest, ShowsTheResultAndTheReportsInOrder) {
     const Press& p = GetParam();
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     WindowState state;
     state.selUnitType = p.category;
     FakeView view;
@@ -73,9 +65,7 @@ TEST_P(ConvertHandlerTest, ShowsTheResultAndTheReportsInOrder) {
 
     ASSERT_EQ(view.results.size(), 2u);
     EXPECT_EQ(view.results.back(), p.result);
-    std::vector<std::string> reports;
-    for (const auto& t : box.texts) reports.push_back(Report(t));
-    EXPECT_EQ(reports, p.reports);
+    EXPECT_EQ(box.reports(), p.reports);
     EXPECT_EQ(view.pointers,
               (std::vector<MousePointer>{MousePointer::kHourglass, MousePointer::kDefault}));
 }
@@ -141,8 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
     PressName);
 
 TEST(ConvertHandlerStateTest, RecordsListIndexesAfterSuccessAndFailure) {
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     WindowState state;
     state.selUnitType = 4;
     FakeView view;
@@ -172,8 +161,7 @@ TEST(ConvertHandlerStateTest, RecordsListIndexesAfterSuccessAndFailure) {
 }
 
 TEST(ConvertHandlerStateTest, OutOfRangeCategoryLeavesTheIndexesUnchanged) {
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     WindowState state;
     state.lastFrom(0) = 3;
     state.selUnitType = -1;

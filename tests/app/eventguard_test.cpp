@@ -2,22 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QEvent>
-#include <QObject>
 #include <string>
 #include <vector>
 
 #include "fakemessagebox.h"
-#include "guardedapplication.h"
 #include "guardedhandler.h"
+#include "reporttext.h"
 #include "runtimeerror.h"
 
 namespace metrivo {
 namespace {
-
-std::string FirstTwoLines(const std::string& text) {
-    return text.substr(0, text.find("\r\r"));
-}
 
 struct RaisedCase {
     const char* name;
@@ -32,9 +26,7 @@ TEST_P(EventGuardRaised, IsReportedWithTheHandlersNameAtLineZero) {
     const ErrorReport report(box, "x@y");
     EventGuard::Run(report, "optUnits_Click", GetParam().raise);
     ASSERT_EQ(box.texts.size(), 1u);
-    EXPECT_EQ(FirstTwoLines(box.texts[0]),
-              std::string(GetParam().description) +
-                  "\r\nin MetrivoProj2021/08/31.Form1.optUnits_Click at line 0");
+    EXPECT_EQ(box.texts[0], test::ReportText("optUnits_Click", GetParam().description, 0, "x@y"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,8 +62,7 @@ TEST(EventGuardTest, InsideAGuardedHandlerTheErrorGoesToItsStep) {
                                 }}});
     load.Run(report);
     ASSERT_EQ(box.texts.size(), 1u);
-    EXPECT_EQ(FirstTwoLines(box.texts[0]),
-              "Invalid property value\r\nin MetrivoProj2021/08/31.Form1.Form_Load at line 146");
+    EXPECT_EQ(box.texts[0], test::ReportText("Form_Load", "Invalid property value", 146, "x@y"));
     EXPECT_FALSE(report.InGuardedHandler());
 }
 
@@ -98,17 +89,7 @@ TEST(EventGuardTest, WhileABoxIsOpenNoHandlerIsRunning) {
     press.Run(report);
     ASSERT_EQ(box.texts.size(), 2u);
     EXPECT_EQ(duringBox, (std::vector<bool>{false, false}));
-    EXPECT_NE(box.texts[1].find("Frame1_MouseMove at line 0"), std::string::npos);
-}
-
-TEST(GuardedApplicationTest, ProcedureNamesTheReceiverAndTheEvent) {
-    QObject named;
-    named.setObjectName("Text1");
-    const QEvent keyPress(QEvent::KeyPress);
-    EXPECT_EQ(GuardedApplication::ProcedureFor(&named, &keyPress), "Text1_KeyPress");
-    QObject unnamed;
-    const QEvent close(QEvent::Close);
-    EXPECT_EQ(GuardedApplication::ProcedureFor(&unnamed, &close), "QObject_Close");
+    EXPECT_EQ(box.texts[1], test::ReportText("Frame1_MouseMove", "Overflow", 0, "x@y"));
 }
 
 }  // namespace

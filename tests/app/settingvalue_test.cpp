@@ -5,6 +5,7 @@
 #include <string>
 
 #include "casename.h"
+#include "expectthrowmsg.h"
 #include "runtimeerror.h"
 
 namespace metrivo {
@@ -27,13 +28,8 @@ TEST_P(SettingValueTest, ConvertsOrRaisesTheStandardError) {
     const Case& c = GetParam();
     if (c.error == nullptr) {
         EXPECT_EQ(SettingValue::ToInt16(c.text), c.expected);
-        return;
-    }
-    try {
-        SettingValue::ToInt16(c.text);
-        FAIL() << "no error";
-    } catch (const RunTimeError& e) {
-        EXPECT_EQ(e.description(), c.error);
+    } else {
+        EXPECT_THROW_MSG(SettingValue::ToInt16(c.text), RunTimeError, c.error);
     }
 }
 

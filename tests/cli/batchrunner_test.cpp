@@ -2,12 +2,13 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <ostream>
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
+#include "loadedcatalogue.h"
 #include "memoryfile.h"
 
 namespace metrivo {
@@ -23,8 +24,7 @@ struct BatchResult {
 
 BatchResult RunBatch(const std::string& input, const std::string& separator = ".",
                      std::size_t maxLine = LineReader::kDefaultMaxLine) {
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     test::MemoryFile in(input);
     test::MemoryFile outFile;
     test::MemoryFile errFile;
@@ -149,8 +149,7 @@ TEST(BatchRunnerTest, ManyLinesKeepTheirOrderAcrossReads) {
 }
 
 TEST(BatchRunnerTest, ReadFailureEndsTheRun) {
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     const int folder = ::open("/", O_RDONLY | O_DIRECTORY);
     ASSERT_GE(folder, 0);
     test::MemoryFile outFile;
@@ -164,8 +163,7 @@ TEST(BatchRunnerTest, ReadFailureEndsTheRun) {
 }
 
 TEST(BatchRunnerTest, WriteFailureStopsAtTheFirstFailedWrite) {
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     std::string input;
     for (int i = 0; i < 100'000; ++i) input += kOk;
     test::MemoryFile in(input);

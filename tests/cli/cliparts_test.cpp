@@ -3,15 +3,16 @@
 // lines read through a bounded buffer.
 #include <fcntl.h>
 #include <unistd.h>
-#include <ostream>
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "categorylookup.h"
 #include "fdoutput.h"
 #include "linereader.h"
+#include "loadedcatalogue.h"
 #include "memoryfile.h"
 #include "quotedtext.h"
 #include "unitnames.h"
@@ -19,14 +20,7 @@
 namespace metrivo {
 namespace {
 
-const UnitCatalogue& Catalogue() {
-    static const UnitCatalogue catalogue = [] {
-        UnitCatalogue c;
-        c.LoadUnits();
-        return c;
-    }();
-    return catalogue;
-}
+using test::LoadedCatalogue;
 
 TEST(CategoryLookupTest, ParsesNumbersNamesAndStartsInAnyCase) {
     const std::pair<std::string, int> cases[] = {
@@ -57,7 +51,7 @@ class UnitNamesTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(UnitNamesTest, FirstStepWithExactlyOneRowWins) {
     const NameCase& c = GetParam();
-    const UnitNames names(Catalogue());
+    const UnitNames names(LoadedCatalogue());
     const UnitNames::Match m = names.Resolve(c.category, c.typed);
     if (std::string(c.found).empty()) {
         EXPECT_NE(m.kind, UnitNames::Match::Kind::kFound);
@@ -65,7 +59,7 @@ TEST_P(UnitNamesTest, FirstStepWithExactlyOneRowWins) {
         return;
     }
     ASSERT_EQ(m.kind, UnitNames::Match::Kind::kFound);
-    EXPECT_EQ(Catalogue().Row(m.row).name, c.found);
+    EXPECT_EQ(LoadedCatalogue().Row(m.row).name, c.found);
     EXPECT_EQ(m.step, c.step);
 }
 
@@ -98,19 +92,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<NameCase>& info) { return info.param.name; });
 
 TEST(UnitNamesTest, EverySymbolNamesARowOfItsCategory) {
-    const UnitNames names(Catalogue());
+    const UnitNames names(LoadedCatalogue());
     for (const UnitNames::Symbol& s : UnitNames::SymbolTable()) {
         const UnitNames::Match m = names.Resolve(s.category, s.text);
         ASSERT_EQ(m.kind, UnitNames::Match::Kind::kFound) << s.text;
-        EXPECT_EQ(Catalogue().Row(m.row).name, s.name) << s.text;
-        EXPECT_EQ(Catalogue().Row(m.row).category, s.category) << s.text;
+        EXPECT_EQ(LoadedCatalogue().Row(m.row).name, s.name) << s.text;
+        EXPECT_EQ(LoadedCatalogue().Row(m.row).category, s.category) << s.text;
     }
 }
 
 TEST(UnitNamesTest, EveryCatalogueNameMeansItsOwnRow) {
-    const UnitNames names(Catalogue());
-    for (int row = 0; row <= Catalogue().UpperBound(); ++row) {
-        const UnitRecord& r = Catalogue().Row(row);
+    const UnitNames names(LoadedCatalogue());
+    for (int row = 0; row <= LoadedCatalogue().UpperBound(); ++row) {
+        const UnitRecord& r = LoadedCatalogue().Row(row);
         const UnitNames::Match m = names.Resolve(r.category, r.name);
         EXPECT_EQ(m.row, row) << r.name;
         EXPECT_EQ(m.step, UnitNames::Step::kExact);
@@ -118,10 +112,10 @@ TEST(UnitNamesTest, EveryCatalogueNameMeansItsOwnRow) {
 }
 
 TEST(UnitNamesTest, NearestOffersUpToThreeCloseNames) {
-    const UnitNames names(Catalogue());
+    const UnitNames names(LoadedCatalogue());
     auto nearest = [&](int category, std::string_view typed) {
         std::string out;
-        for (int row : names.Nearest(category, typed)) out += Catalogue().Row(row).name + ";";
+        for (int row : names.Nearest(category, typed)) out += LoadedCatalogue().Row(row).name + ";";
         return out;
     };
     EXPECT_EQ(nearest(0, "kilometre"), "kilometer;");

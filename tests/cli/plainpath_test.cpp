@@ -9,6 +9,7 @@
 
 #include "converthandler.h"
 #include "fakemessagebox.h"
+#include "loadedcatalogue.h"
 #include "unitconversion.h"
 
 namespace metrivo {
@@ -61,8 +62,7 @@ class PlainPathTest : public testing::TestWithParam<int> {};
 
 TEST_P(PlainPathTest, SameTextAsTheWindowForEveryPair) {
     const int category = GetParam();
-    UnitCatalogue catalogue;
-    catalogue.LoadUnits();
+    const UnitCatalogue& catalogue = test::LoadedCatalogue();
     std::vector<std::string> names;
     for (const UnitRecord& row : catalogue.rows()) {
         if (row.category == category) names.push_back(row.name);

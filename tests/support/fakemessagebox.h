@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "messageboxservice.h"
+#include "reporttext.h"
 
 namespace metrivo::test {
 
@@ -18,6 +19,9 @@ class FakeMessageBox : public MessageBoxService {
         texts.emplace_back(text);
         if (onShow) onShow();
     }
+
+    // Each box's report as "description@label", in order.
+    std::vector<std::string> reports() const { return ReportsOf(texts); }
 
     std::vector<std::string> titles;
     std::vector<std::string> texts;

@@ -5,21 +5,22 @@
 #include <vector>
 
 #include "errorreport.h"
+#include "fakemessagebox.h"
 #include "form1.h"
 #include "formlifecycle.h"
-#include "messageboxservice.h"
 #include "qtsettingsstore.h"
-#include "skinframework.h"
+#include "recordingskin.h"
 
 namespace metrivo::test {
 
 // One start of the window over a settings folder and an empty program folder,
-// with the real settings store and every report kept as "description@label".
+// with the real settings store; every report is kept, and every call to the
+// skin component.
 class ProgramRun {
   public:
     ProgramRun(const QString& configFolder, const QString& programFolder)
         : settings_(configFolder),
-          report_(box_, "help@example.org"),
+          report_(box_, std::string(kTestSupportAddress)),
           form_(settings_, report_, "."),
           lifecycle_(form_, skin_, [programFolder] { return programFolder.toStdString(); }) {}
 
@@ -29,45 +30,17 @@ class ProgramRun {
     }
     Form1& form() { return form_; }
     FormLifecycle& lifecycle() { return lifecycle_; }
-    const std::vector<std::string>& Reports() const { return box_.reports; }
+    std::vector<std::string> Reports() const { return box_.reports(); }
     // The reports' whole texts, in order.
     const std::vector<std::string>& texts() const { return box_.texts; }
     // How often the skin component was called.
-    int skinCalls() const { return skin_.calls; }
+    std::size_t skinCalls() const { return skin_.accesses.size(); }
 
   private:
-    class Box : public MessageBoxService {
-      public:
-        void ShowWarning(std::string_view, std::string_view text) override {
-            texts.emplace_back(text);
-            const std::string marker = " at line ";
-            const auto at = text.find(marker);
-            const auto end = text.find('\r', at);
-            reports.push_back(std::string(text.substr(0, text.find('\r'))) + "@" +
-                              std::string(text.substr(at + marker.size(),
-                                                      end - at - marker.size())));
-        }
-        std::vector<std::string> reports;
-        std::vector<std::string> texts;
-    };
-    class NoSkin : public SkinFramework {
-      public:
-        Value Invoke(int32_t, const std::vector<Value>&) override {
-            ++calls;
-            return {};
-        }
-        Value Get(int32_t) override {
-            ++calls;
-            return int32_t{0};
-        }
-        void Put(int32_t, const Value&) override { ++calls; }
-        int calls = 0;
-    };
-
     QtSettingsStore settings_;
-    Box box_;
+    FakeMessageBox box_;
     ErrorReport report_;
-    NoSkin skin_;
+    RecordingSkin skin_;
     Form1 form_;
     FormLifecycle lifecycle_;
 };

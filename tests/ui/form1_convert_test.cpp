@@ -4,15 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "reporttext.h"
 #include "testwindow.h"
 
 namespace metrivo::test {
 namespace {
 
 std::string Report(int label) {
-    return "Subscript out of range\r\nin MetrivoProj2021/08/31.Form1.PushButton2_Click at line " +
-           std::to_string(label) + "\r\rPlease email screenshot of this message to " +
-           kTestSupportAddress;
+    return ReportText("PushButton2_Click", "Subscript out of range", label, kTestSupportAddress);
 }
 
 TEST(Form1ConvertTest, TheTypicalRequestShowsTheResultAndRecordsTheLists) {

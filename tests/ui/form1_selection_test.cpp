@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <string>
 #include <vector>
 
+#include "expectthrowmsg.h"
+#include "filecontent.h"
+#include "qtsettingsstore.h"
 #include "runtimeerror.h"
 #include "testwindow.h"
 
@@ -154,13 +158,9 @@ TEST(Form1SelectionTest, AnIndexTheListDoesNotHaveIsInvalidAndKeepsTheSelection)
         TestWindow window;
         window.form->SetFromListIndex(5);
         window.settings.writes.clear();
-        try {
-            window.form->SetFromListIndex(bad);
-            ADD_FAILURE() << "no error for " << bad;
-        } catch (const RunTimeError& error) {
-            EXPECT_EQ(error.number(), RunTimeError::kInvalidPropertyValue) << bad;
-            EXPECT_EQ(error.description(), "Invalid property value");
-        }
+        EXPECT_THROW_MSG(window.form->SetFromListIndex(bad), RunTimeError,
+                         "Invalid property value")
+            << bad;
         EXPECT_EQ(window.form->FromListIndex(), 5) << bad;
         EXPECT_TRUE(window.settings.writes.empty()) << bad;
     }
@@ -184,12 +184,7 @@ TEST(Form1SelectionTest, ACategoryOutsideTheSixEmptiesTheListsAndFails) {
     TestWindow window;
     Form1& form = *window.form;
     window.settings.writes.clear();
-    try {
-        form.optUnits_Click(7);
-        ADD_FAILURE() << "no error";
-    } catch (const RunTimeError& error) {
-        EXPECT_EQ(error.number(), RunTimeError::kSubscriptOutOfRange);
-    }
+    EXPECT_THROW_MSG(form.optUnits_Click(7), RunTimeError, "Subscript out of range");
     EXPECT_EQ(form.cboFromCurrency()->count(), 0);
     EXPECT_EQ(form.cboToCurrency()->count(), 0);
     EXPECT_EQ(form.state().selUnitType, 7);
@@ -217,6 +212,26 @@ TEST(Form1SelectionTest, ClickingAnOptionChoosesItsCategory) {
     QTest::mouseClick(form.optUnits(4), Qt::LeftButton);
     EXPECT_EQ(form.state().selUnitType, 4);
     EXPECT_EQ(form.cboToCurrency()->count(), 19);
+}
+
+// The real settings file takes each pick as it is made.
+TEST(Form1SelectionTest, PicksLandInTheIniFile) {
+    QTemporaryDir config;
+    QtSettingsStore store(config.path());
+    FakeMessageBox box;
+    const ErrorReport report(box);
+    Form1 form(store, report, ".");
+    form.LoadUnits();
+    form.optUnits_Click(0);
+    form.SelectOption(4);
+    form.cboFromCurrency()->setCurrentIndex(16);
+    form.SetToListIndex(-1);
+    const QByteArray text = ReadAll(config.filePath("Orvandel.ini"));
+    EXPECT_TRUE(text.startsWith("[Metrivo]\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\ncboFromCurrency=16\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\ncboToCurrency=-1\n")) << text.toStdString();
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "cboFromCurrency", "x"), "16");
+    EXPECT_TRUE(box.texts.empty());
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
-#include <ostream>
 
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "expectthrowmsg.h"
 #include "linearconversion.h"
 #include "numbertext.h"
 #include "readablename.h"
@@ -123,12 +124,8 @@ TEST(TempConvertTest, KelvinSourceLeavesThePassedTextUntouched) {
 
 TEST(TempConvertTest, ResultBeyondTheDoubleRangeIsOverflow) {
     std::string fromVal = NumberText::Write15(1.5e308, ".");
-    try {
-        TemperatureConversion::TempConvert(fromVal, "degree Reaumur", "kelvin", ".");
-        FAIL();
-    } catch (const RunTimeError& e) {
-        EXPECT_EQ(e.description(), "Overflow");
-    }
+    EXPECT_THROW_MSG(TemperatureConversion::TempConvert(fromVal, "degree Reaumur", "kelvin", "."),
+                     RunTimeError, "Overflow");
 }
 
 struct LinearCase {
@@ -165,12 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Factors, LinearResultTest,
 
 TEST(LinearResultLimitsTest, ProductBeyondTheFloatRangeIsOverflow) {
     for (double amount : {1e39, -1e39, 3.40282357e38, 1e300}) {
-        try {
-            LinearConversion::Result(amount, 1000.0f, 1.0f);
-            FAIL() << amount;
-        } catch (const RunTimeError& e) {
-            EXPECT_EQ(e.description(), "Overflow");
-        }
+        EXPECT_THROW_MSG(LinearConversion::Result(amount, 1000.0f, 1.0f), RunTimeError, "Overflow")
+            << amount;
     }
     EXPECT_THROW(LinearConversion::Result(1e38, 1e6f, 1e-9f), RunTimeError);
 }

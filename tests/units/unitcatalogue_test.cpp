@@ -1,14 +1,15 @@
 #include "unitcatalogue.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 #include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 
+#include "expectthrowmsg.h"
 #include "runtimeerror.h"
 
 namespace metrivo {
@@ -143,12 +144,8 @@ TEST(UnitCatalogueTest, RowOutsideTheArrayIsSubscriptOutOfRange) {
     EXPECT_EQ(catalogue.UpperBound(), -1);
     catalogue.LoadUnits();
     for (int index : {-1, 73, 32767}) {
-        try {
-            (void)catalogue.Row(index);
-            FAIL() << index;
-        } catch (const RunTimeError& e) {
-            EXPECT_EQ(e.description(), "Subscript out of range");
-        }
+        EXPECT_THROW_MSG((void)catalogue.Row(index), RunTimeError, "Subscript out of range")
+            << index;
     }
 }
 
@@ -173,12 +170,7 @@ TEST_P(ComputedFactorFaultTest, FaultEndsTheBuildAtThatRow) {
         {0, "never", 3.0f},
     }};
     UnitCatalogue catalogue;
-    try {
-        catalogue.LoadUnits(table);
-        FAIL() << "no error raised";
-    } catch (const RunTimeError& e) {
-        EXPECT_EQ(e.description(), c.description);
-    }
+    EXPECT_THROW_MSG(catalogue.LoadUnits(table), RunTimeError, c.description);
     ASSERT_EQ(catalogue.rows().size(), 3u);
     EXPECT_EQ(catalogue.Row(0).factor, 2.0f);
     EXPECT_EQ(catalogue.Row(1).name, "faulty");

@@ -2,11 +2,12 @@
 #include "unitconversion.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 #include <array>
+#include <ostream>
 #include <string>
 
+#include "loadedcatalogue.h"
 #include "temperatureconversion.h"
 
 namespace metrivo {
@@ -14,14 +15,7 @@ namespace {
 
 using Failure = UnitConversion::Failure;
 
-const UnitCatalogue& Catalogue() {
-    static const UnitCatalogue catalogue = [] {
-        UnitCatalogue c;
-        c.LoadUnits();
-        return c;
-    }();
-    return catalogue;
-}
+using test::LoadedCatalogue;
 
 struct PlainCase {
     const char* name;
@@ -44,7 +38,7 @@ class PlainConversionTest : public ::testing::TestWithParam<PlainCase> {};
 TEST_P(PlainConversionTest, GivesTheResultTextOrTheFailure) {
     const PlainCase& c = GetParam();
     const UnitConversion::Outcome o =
-        UnitConversion::Convert(Catalogue(), c.category, c.amount, c.from, c.to, c.separator);
+        UnitConversion::Convert(LoadedCatalogue(), c.category, c.amount, c.from, c.to, c.separator);
     EXPECT_EQ(o.text, c.text);
     EXPECT_EQ(o.failure, c.failure);
 }
@@ -120,19 +114,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlainConversionTest, RowsFoundAreReported) {
-    const auto found = UnitConversion::Convert(Catalogue(), 4, "1", "ounce", "pound", ".");
+    const auto found = UnitConversion::Convert(LoadedCatalogue(), 4, "1", "ounce", "pound", ".");
     EXPECT_EQ(found.sourceRow, 56);
     EXPECT_EQ(found.targetRow, 57);
-    const auto missing = UnitConversion::Convert(Catalogue(), 4, "1", "ounce", "meter", ".");
+    const auto missing = UnitConversion::Convert(LoadedCatalogue(), 4, "1", "ounce", "meter", ".");
     EXPECT_EQ(missing.sourceRow, 56);
     EXPECT_EQ(missing.targetRow, 73);
 }
 
 TEST(PlainConversionTest, OneOutcomeServesManyCalls) {
     UnitConversion::Outcome o;
-    UnitConversion::Convert(Catalogue(), 0, "1E39", "meter", "meter", ".", o);
+    UnitConversion::Convert(LoadedCatalogue(), 0, "1E39", "meter", "meter", ".", o);
     EXPECT_EQ(o.failure, Failure::kResultOutOfRange);
-    UnitConversion::Convert(Catalogue(), 0, "2", "meter", "meter", ".", o);
+    UnitConversion::Convert(LoadedCatalogue(), 0, "2", "meter", "meter", ".", o);
     EXPECT_EQ(o.failure, Failure::kNone);
     EXPECT_EQ(o.text, "2");
 }

@@ -1,6 +1,6 @@
-// Settings that anything may have altered: every key with every kind of bad
-// value, files of random bytes, damaged files kept aside, and a settings
-// place that cannot be written.
+// Starts of the window with settings that anything may have altered: values
+// that fail the load's steps, every key with every kind of bad value, files of
+// random bytes, and a settings place that cannot be written.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -10,59 +10,77 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <iostream>
+#include <map>
 #include <random>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "errorcapture.h"
 #include "filecontent.h"
 #include "programrun.h"
 #include "qtsettingsstore.h"
+#include "startfolders.h"
 
 namespace metrivo {
 namespace {
 
+using test::ErrorCapture;
 using test::ProgramRun;
-
 using test::ReadAll;
 using test::WriteAll;
 
-// Captures what is written to std::cerr while it lives.
-class ErrorCapture {
-  public:
-    ErrorCapture() : old_(std::cerr.rdbuf(text_.rdbuf())) {}
-    ~ErrorCapture() { std::cerr.rdbuf(old_); }
-    std::string text() const { return text_.str(); }
-    int Lines() const {
-        const std::string t = text();
-        return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
-    }
-
-  private:
-    std::ostringstream text_;
-    std::streambuf* old_;
+// The settings a start found, the reports it showed and the category it
+// took, and what the close then stored.
+struct DamagedCase {
+    const char* name;
+    std::map<QString, QString> stored;
+    std::vector<std::string> reports;
+    int16_t category;
+    int fromCount;
+    QString storedUnitTypeAfterClose;
 };
 
-// Every write is synced to disk; where there is a memory file system the many
-// starts of these tests use it, as the syncs say nothing about reading.
-QString ScratchBase() {
-    const QFileInfo shm("/dev/shm");
-    return shm.isDir() && shm.isWritable() ? QString("/dev/shm/reliability-XXXXXX")
-                                           : QDir::tempPath() + "/reliability-XXXXXX";
-}
-
-class DamagedSettingsTest : public ::testing::Test {
+class DamagedSettingsTest : public ::testing::TestWithParam<DamagedCase>,
+                            protected test::StartFolders {
   protected:
-    QString Ini() const { return config_.filePath("Orvandel.ini"); }
     QStringList KeptCopies() const {
         return QDir(config_.path()).entryList({"Orvandel.ini.damaged*"}, QDir::Files, QDir::Name);
     }
-    QTemporaryDir config_{ScratchBase()};
-    QTemporaryDir program_{ScratchBase()};
 };
+
+TEST_P(DamagedSettingsTest, ReportsEachFailedStepAndGoesOn) {
+    const DamagedCase& c = GetParam();
+    Store(c.stored);
+    auto run = Start();
+    EXPECT_EQ(run->Reports(), c.reports);
+    EXPECT_EQ(run->form().state().selUnitType, c.category);
+    EXPECT_EQ(run->form().cboFromCurrency()->count(), c.fromCount);
+    run->lifecycle().Form_Unload();
+    EXPECT_EQ(Stored("UnitType"), c.storedUnitTypeAfterClose);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, DamagedSettingsTest,
+    ::testing::Values(
+        DamagedCase{"UnitTypeSeven",
+                    {{"UnitType", "7"}},
+                    {"Subscript out of range@144", "Subscript out of range@146",
+                     "Invalid property value@148", "Invalid property value@150"},
+                    7, 0, "7"},
+        DamagedCase{"UnitTypeText", {{"UnitType", "abc"}}, {"Type mismatch@142"}, 0, 11, "0"},
+        DamagedCase{"IndexOutOfRange",
+                    {{"LastFrom0", "50"}},
+                    {"Invalid property value@144"}, 0, 11, "0"},
+        DamagedCase{"TooLarge",
+                    {{"LastTo3", "99999"}, {"UnitType", "3"}},
+                    {"Overflow@136"}, 3, 12, "3"},
+        DamagedCase{"Lenient", {{"UnitType", " 2 "}, {"LastFrom2", "3.7"}}, {}, 2, 13, "2"},
+        DamagedCase{"NoSelection",
+                    {{"UnitType", "5"}, {"LastFrom5", "-1"}, {"cboFromCurrency", "-1"}},
+                    {}, 5, 13, "5"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 
 // What a stored value does to the start-up: the conversion of its text fails
 // with a report, or it gives a number.
@@ -184,71 +202,6 @@ TEST_F(DamagedSettingsTest, RandomBytesFilesOpenTheWindowAndAreKeptAsTheyWere) {
     }
 }
 
-TEST_F(DamagedSettingsTest, WhatCountsAsDamaged) {
-    struct Case {
-        const char* name;
-        QByteArray content;
-        bool damaged;
-    };
-    const std::vector<Case> cases = {
-        {"empty", "", false},
-        {"plain", "[Metrivo]\nUnitType=3\n", false},
-        {"byte order mark", "\xEF\xBB\xBF[Metrivo]\nUnitType=3\n", false},
-        {"Windows line ends", "[Metrivo]\r\nUnitType=3\r\n", false},
-        {"comment with a semicolon", "; a comment\n[Metrivo]\nUnitType=3\n", false},
-        {"comment with a hash", "# a comment\n[Metrivo]\nUnitType=3\n", false},
-        {"key with a blank", "[Metrivo]\nweird key=1\n", false},
-        {"line without equals sign", "[Metrivo]\nUnitType\n", true},
-        {"text only", "no section, no equals sign\n", true},
-        {"UTF-8 beyond ASCII",
-         "[Metrivo]\nName=gr\xC3\xBC\xC3\x9F"
-         "e\n",
-         false},
-        {"NUL byte", QByteArray("[Metrivo]\nUnitType=3\0\n", 21), true},
-        {"invalid byte", "[Metrivo]\nUnitType=\xff\n", true},
-        {"cut sequence", "[Metrivo]\nUnitType=\xC3\n", true},
-        {"cut at the end", "[Metrivo]\nUnitType=3\xE2\x82", true},
-        {"encoded surrogate", "[Metrivo]\nUnitType=\xED\xA0\x80\n", true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(QtSettingsStore::IsDamaged(c.content), c.damaged) << c.name;
-    }
-}
-
-TEST_F(DamagedSettingsTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
-    const QByteArray damaged[] = {"[Metrivo]\nLastFrom0=3\nA=\xff\n", "second \xfe",
-                                  QByteArray("third\0", 6)};
-    QStringList expected;
-    for (int n = 0; n < 3; ++n) {
-        ASSERT_TRUE(WriteAll(Ini(), damaged[n]));
-        ErrorCapture errors;
-        QtSettingsStore store(config_.path());
-        store.Write("Orvandel", "Metrivo", "UnitType", "2");
-        store.Write("Orvandel", "Metrivo", "UnitType", "3");  // one copy per run
-        expected << (n == 0 ? QString("Orvandel.ini.damaged")
-                            : QString("Orvandel.ini.damaged.%1").arg(n));
-        EXPECT_EQ(KeptCopies(), expected);
-        EXPECT_NE(errors.text().find(expected.back().toStdString()), std::string::npos);
-        EXPECT_EQ(errors.Lines(), 1);
-        EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "3");
-    }
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(ReadAll(config_.filePath(expected[n])), damaged[n]);
-    // What Qt could read of the first file stayed in the settings.
-    ASSERT_TRUE(WriteAll(Ini(), damaged[0]));
-    ErrorCapture errors;
-    QtSettingsStore store(config_.path());
-    store.Write("Orvandel", "Metrivo", "UnitType", "1");
-    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastFrom0", ""), "3");
-}
-
-TEST_F(DamagedSettingsTest, AGoodFileIsNotCopied) {
-    ASSERT_TRUE(WriteAll(Ini(), "[Metrivo]\nUnitType=4\n"));
-    QtSettingsStore store(config_.path());
-    store.Write("Orvandel", "Metrivo", "LastTo1", "2");
-    EXPECT_TRUE(KeptCopies().isEmpty());
-    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "4");
-}
-
 TEST_F(DamagedSettingsTest, AnUnwritablePlaceWarnsOnceAndTheWindowStaysUsable) {
     // A configuration folder below a plain file can never be made.
     ASSERT_TRUE(WriteAll(config_.filePath("plain"), "x"));
@@ -264,15 +217,6 @@ TEST_F(DamagedSettingsTest, AnUnwritablePlaceWarnsOnceAndTheWindowStaysUsable) {
     run.lifecycle().Form_Unload();
     EXPECT_EQ(errors.Lines(), 1) << errors.text();
     EXPECT_NE(errors.text().find("cannot save settings"), std::string::npos);
-}
-
-TEST_F(DamagedSettingsTest, ASettingsFileThatIsAFolderWarnsOnce) {
-    ASSERT_TRUE(QDir().mkpath(Ini()));
-    ErrorCapture errors;
-    QtSettingsStore store(config_.path());
-    for (int n = 0; n < 5; ++n) store.Write("Orvandel", "Metrivo", "UnitType", "1");
-    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", "none"), "none");
-    EXPECT_EQ(errors.Lines(), 1) << errors.text();
 }
 
 }  // namespace

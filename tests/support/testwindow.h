@@ -16,14 +16,12 @@
 
 namespace metrivo::test {
 
-inline constexpr const char* kTestSupportAddress = "help@metrivo.test";
-
 // A window over its own fakes. Started, it is prepared as the program
 // prepares it for now: the catalogue, then the category Length; otherwise it
 // is the window as designed.
 struct TestWindow {
     explicit TestWindow(bool started = true, std::string separator = ".")
-        : report(box, kTestSupportAddress),
+        : report(box, std::string(kTestSupportAddress)),
           form(std::make_unique<Form1>(settings, report, std::move(separator))) {
         if (started) {
             form->LoadUnits();

@@ -7,17 +7,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <string>
 #include <vector>
 
-#include "programrun.h"
+#include "startfolders.h"
 
 namespace metrivo {
 namespace {
-
-using test::ProgramRun;
 
 struct Amount {
     const char* name;
@@ -47,7 +44,7 @@ std::vector<Amount> Amounts() {
     };
 }
 
-class AmountBoxTest : public ::testing::Test {
+class AmountBoxTest : public ::testing::Test, protected test::StartFolders {
   protected:
     // True when an event posted now is handled by the event loop.
     static bool Responsive() {
@@ -56,41 +53,37 @@ class AmountBoxTest : public ::testing::Test {
         for (int n = 0; n < 100 && !handled; ++n) QCoreApplication::processEvents();
         return handled;
     }
-    QTemporaryDir config_;
-    QTemporaryDir program_;
 };
 
 TEST_F(AmountBoxTest, HostileTextGivesAResultOrAReport) {
-    ProgramRun run(config_.path(), program_.path());
-    run.Load();
-    ASSERT_TRUE(run.Reports().empty());
+    const auto run = Start();
+    ASSERT_TRUE(run->Reports().empty());
     // Length, "meter" to "meter": the result is the amount as read.
-    const auto meter = static_cast<int16_t>(run.form().cboFromCurrency()->findText("meter"));
+    const auto meter = static_cast<int16_t>(run->form().cboFromCurrency()->findText("meter"));
     ASSERT_GE(meter, 0);
-    run.form().SetFromListIndex(meter);
-    run.form().SetToListIndex(meter);
+    run->form().SetFromListIndex(meter);
+    run->form().SetToListIndex(meter);
     size_t reports = 0;
     for (const Amount& amount : Amounts()) {
         SCOPED_TRACE(amount.name);
-        run.form().Text1()->setText(amount.text);
-        run.form().PushButton2_Click();
+        run->form().Text1()->setText(amount.text);
+        run->form().PushButton2_Click();
         if (amount.result != nullptr) {
-            EXPECT_EQ(run.form().Text2()->text(), amount.result);
-            EXPECT_EQ(run.Reports().size(), reports);
+            EXPECT_EQ(run->form().Text2()->text(), amount.result);
+            EXPECT_EQ(run->Reports().size(), reports);
         } else {
-            EXPECT_EQ(run.form().Text2()->text(), "");
-            ASSERT_EQ(run.Reports().size(), reports + 1);
-            EXPECT_EQ(run.Reports().back(), amount.report);
+            EXPECT_EQ(run->form().Text2()->text(), "");
+            ASSERT_EQ(run->Reports().size(), reports + 1);
+            EXPECT_EQ(run->Reports().back(), amount.report);
         }
-        reports = run.Reports().size();
+        reports = run->Reports().size();
         EXPECT_TRUE(Responsive());
     }
 }
 
 TEST_F(AmountBoxTest, AMegabytePasteGivesAResultAndTheWindowStaysResponsive) {
-    ProgramRun run(config_.path(), program_.path());
-    run.Load();
-    QLineEdit* box = run.form().Text1();
+    const auto run = Start();
+    QLineEdit* box = run->form().Text1();
     struct Paste {
         QString text;
         const char* result;  // empty for a report
@@ -109,14 +102,14 @@ TEST_F(AmountBoxTest, AMegabytePasteGivesAResultAndTheWindowStaysResponsive) {
         // The box keeps at most its own limit of the text.
         EXPECT_LE(box->text().size(), box->maxLength());
         EXPECT_FALSE(box->text().isEmpty());
-        run.form().PushButton2_Click();
-        EXPECT_EQ(run.form().Text2()->text(), paste.result);
+        run->form().PushButton2_Click();
+        EXPECT_EQ(run->form().Text2()->text(), paste.result);
         const size_t due = std::string(paste.result).empty() ? 1 : 0;
-        ASSERT_EQ(run.Reports().size(), reports + due);
+        ASSERT_EQ(run->Reports().size(), reports + due);
         if (due == 1) {
-            EXPECT_EQ(run.Reports().back(), "Overflow@124");
+            EXPECT_EQ(run->Reports().back(), "Overflow@124");
         }
-        reports = run.Reports().size();
+        reports = run->Reports().size();
         EXPECT_TRUE(Responsive());
     }
 }

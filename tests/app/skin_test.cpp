@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <climits>
 #include <cstdlib>
 
 #include "casename.h"
+#include "expectthrowmsg.h"
 #include "recordingskin.h"
 #include "scratchfolder.h"
 #include "skinengine.h"
@@ -250,29 +252,53 @@ TEST(SkinEngine, UsableFiles) {
 
 TEST(SkinEngine, RefusesWhatItDoesNotHave) {
     using V = SkinFramework::Value;
-    const std::vector<std::pair<std::function<void(SkinEngine&)>, RunTimeError::Number>> cases{
-        {[](SkinEngine& s) { s.Invoke(9, {}); }, RunTimeError::kInvalidProcedureCall},
-        {[](SkinEngine& s) { s.Get(SkinFramework::kLoadSkin); },
-         RunTimeError::kInvalidProcedureCall},
-        {[](SkinEngine& s) { s.Put(4, true); }, RunTimeError::kInvalidProcedureCall},
-        {[](SkinEngine& s) { s.Put(SkinFramework::kOptions, true); }, RunTimeError::kTypeMismatch},
+    const std::string invalidCall = "Invalid procedure call or argument";
+    const std::string typeMismatch = "Type mismatch";
+    const std::vector<std::pair<std::function<void(SkinEngine&)>, std::string>> cases{
+        {[](SkinEngine& s) { s.Invoke(9, {}); }, invalidCall},
+        {[](SkinEngine& s) { s.Get(SkinFramework::kLoadSkin); }, invalidCall},
+        {[](SkinEngine& s) { s.Put(4, true); }, invalidCall},
+        {[](SkinEngine& s) { s.Put(SkinFramework::kOptions, true); }, typeMismatch},
         {[](SkinEngine& s) { s.Put(SkinFramework::kFirstSwitch, V(std::string("on"))); },
-         RunTimeError::kTypeMismatch},
-        {[](SkinEngine& s) { s.Invoke(SkinFramework::kLoadSkin, {int32_t{1}}); },
-         RunTimeError::kTypeMismatch},
+         typeMismatch},
+        {[](SkinEngine& s) { s.Invoke(SkinFramework::kLoadSkin, {int32_t{1}}); }, typeMismatch},
         {[](SkinEngine& s) {
              s.Invoke(SkinFramework::kApplySkin, {V(SkinFramework::WindowHandle{0x7ffffff0})});
          },
-         RunTimeError::kInvalidProcedureCall},
+         invalidCall},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SkinEngine skin;
-        try {
-            cases[i].first(skin);
-            ADD_FAILURE() << "case " << i << " raised nothing";
-        } catch (const RunTimeError& error) {
-            EXPECT_EQ(error.number(), cases[i].second) << "case " << i;
-        }
+        EXPECT_THROW_MSG(cases[i].first(skin), RunTimeError, cases[i].second) << "case " << i;
+    }
+}
+
+// An input the fuzzer found: a skin file whose last UTF-8 sequence is cut off
+// is no UTF-8 text, however short; the decoder used to keep the cut bytes back
+// as if more were coming.
+TEST(FuzzRegression, SkinFileEndingInACutSequenceIsNotUsed) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("o.cjs");
+    struct Case {
+        const char* name;
+        QByteArray content;
+        bool used;
+    };
+    const Case cases[] = {
+        {"the input the fuzzer found", "Q\xE6", false},
+        {"cut after the lead byte of two", "QWidget { color: red; }\xC3", false},
+        {"cut in a sequence of three", "QWidget { color: red; }\xE2\x82", false},
+        {"cut in a sequence of four", "QWidget { color: red; }\xF0\x9F\x98", false},
+        {"a whole sequence in a comment", "QWidget { color: red; } /* \xE2\x82\xAC */", true},
+        {"one letter", "Q", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.content);
+        file.close();
+        EXPECT_EQ(SkinEngine::ReadSkin(path.toStdString()).has_value(), c.used);
     }
 }
 

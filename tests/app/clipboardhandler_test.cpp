@@ -1,15 +1,13 @@
+#include "clipboardhandler.h"
+
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <algorithm>
 
 #include "casename.h"
-#include "clipboardhandler.h"
-#include "qtclipboard.h"
 #include "failingclipboard.h"
 #include "fakemessagebox.h"
+#include "reporttext.h"
 
 namespace metrivo {
 namespace {
@@ -69,24 +67,10 @@ TEST(ClipboardHandler, ReportsAFailedReadOfTheResults) {
         clipboard, []() -> std::string { throw RunTimeError(RunTimeError::kOverflow); }, report);
     handler.PushButton1_Click();
     EXPECT_EQ(box.titles, std::vector<std::string>{"Application Error"});
-    EXPECT_EQ(box.texts, std::vector<std::string>{
-                             "Overflow\r\nin "
-                             "MetrivoProj2021/08/31.Form1.PushButton1_Click at line "
-                             "102\r\rPlease email screenshot of this message to help@example.org"});
+    EXPECT_EQ(box.texts, std::vector<std::string>{test::ReportText("PushButton1_Click", "Overflow",
+                                                                   102, "help@example.org")});
     EXPECT_EQ(clipboard.text, "") << "emptied before";
     EXPECT_EQ(clipboard.setAttempts, 0);
-}
-
-TEST(QtClipboard, SystemClipboard) {
-    QClipboard* system = QGuiApplication::clipboard();
-    QtClipboard clipboard;
-    EXPECT_TRUE(clipboard.SetText("Grüße 1.609344", 0));
-    EXPECT_EQ(system->text(), QString::fromUtf8("Grüße 1.609344"));
-    EXPECT_TRUE(clipboard.Clear());
-    EXPECT_TRUE(system->text().isEmpty());
-    EXPECT_TRUE(clipboard.SetText("raw", 49161));
-    EXPECT_EQ(system->mimeData()->data("application/x-metrivo-clipboard-format-49161"), "raw");
-    for (int32_t format : {0, 1, 7, 13}) EXPECT_EQ(QtClipboard::MimeType(format), "text/plain");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QPixmap>
 
 #include "casename.h"
+#include "expectthrowmsg.h"
 #include "runtimeerror.h"
 #include "scratchfolder.h"
 
@@ -99,12 +100,7 @@ void PrintTo(const InvalidCase& c, std::ostream* out) {
 class CursorFileInvalid : public ::testing::TestWithParam<InvalidCase> {};
 
 TEST_P(CursorFileInvalid, IsAnInvalidPicture) {
-    try {
-        CursorFile::Decode(GetParam().file);
-        FAIL() << "decoded";
-    } catch (const RunTimeError& error) {
-        EXPECT_EQ(error.description(), "Invalid picture");
-    }
+    EXPECT_THROW_MSG(CursorFile::Decode(GetParam().file), RunTimeError, "Invalid picture");
 }
 
 INSTANTIATE_TEST_SUITE_P(

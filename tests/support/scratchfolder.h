@@ -15,6 +15,23 @@ namespace metrivo::test {
 
 enum class Entry { kNone, kFile, kFolder, kFifo, kSocket, kLinkToFile, kDanglingLink };
 
+inline bool MakeFifo(const std::string& path) {
+    return ::mkfifo(path.c_str(), 0600) == 0;
+}
+
+// A bound socket whose owner has gone: the entry stays.
+inline bool MakeSocket(const std::string& path) {
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path) return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound =
+        fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) ::close(fd);
+    return bound;
+}
+
 // A temporary folder, standing for the program folder, with entries of every
 // kind made inside it by relative path.
 class ScratchFolder {
@@ -35,7 +52,7 @@ class ScratchFolder {
             case Entry::kFolder:
                 return QDir().mkpath(QString::fromStdString(full));
             case Entry::kFifo:
-                return ::mkfifo(full.c_str(), 0600) == 0;
+                return MakeFifo(full);
             case Entry::kSocket:
                 return MakeSocket(full);
             case Entry::kLinkToFile:
@@ -48,18 +65,6 @@ class ScratchFolder {
     }
 
   private:
-    static bool MakeSocket(const std::string& full) {
-        sockaddr_un address{};
-        if (full.size() >= sizeof address.sun_path) return false;
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path, full.c_str(), full.size() + 1);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const bool bound =
-            fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        if (fd >= 0) ::close(fd);  // the socket's entry stays
-        return bound;
-    }
-
     QTemporaryDir dir_;
     std::string base_ = dir_.path().toStdString();
 };

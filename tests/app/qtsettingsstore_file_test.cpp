@@ -1,12 +1,11 @@
 // The settings file as other programs and the system leave it: bytes of
-// other programs around our keys, a lock in the way or held, a link, a file
-// changed behind the program's back, left-over temporary files, a file too
-// large to read, and where the file goes when the environment says little.
-#include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
+// other programs around our keys, damaged files kept aside, something other
+// than a file in its place, a lock in the way or held, a link, a file changed
+// behind the program's back, left-over temporary files, a file too large to
+// read, and where the file goes when the environment says little.
 #include <unistd.h>
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,30 +17,41 @@
 #include <string>
 
 #include "casename.h"
+#include "errorcapture.h"
 #include "filecontent.h"
 #include "qtsettingsstore.h"
+#include "scratchfolder.h"
+#include "windowsettings.h"
 
 namespace metrivo {
 namespace {
 
+using test::ErrorCapture;
+using test::MakeFifo;
+using test::MakeSocket;
 using test::NameOfCase;
-
 using test::ReadAll;
 using test::WriteAll;
 
-std::vector<SettingsEntry> UnloadEntries(int value) {
-    std::vector<SettingsEntry> entries;
-    for (int n = 0; n <= 5; ++n) {
-        entries.push_back({"LastFrom" + std::to_string(n), std::to_string(value)});
-        entries.push_back({"LastTo" + std::to_string(n), std::to_string(value)});
-    }
-    entries.push_back({"UnitType", std::to_string(value % 6)});
-    return entries;
+// What a close stores: the category, and every list index `index`.
+std::vector<SettingsEntry> CloseEntries(int16_t category, int16_t index) {
+    WindowState state;
+    state.selUnitType = category;
+    for (int n = 0; n < WindowState::kCategories; ++n) state.lastFrom(n) = state.lastTo(n) = index;
+    return WindowSettings::Choices(state);
+}
+
+// A path as the system takes it.
+std::string Native(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 class SettingsFileTest : public ::testing::Test {
   protected:
     QString Ini() const { return folder_.filePath("Orvandel.ini"); }
+    QStringList KeptCopies() const {
+        return QDir(folder_.path()).entryList({"Orvandel.ini.damaged*"}, QDir::Files, QDir::Name);
+    }
     QTemporaryDir folder_;
 };
 
@@ -67,7 +77,7 @@ TEST_F(SettingsFileTest, EveryByteOutsideOurKeysIsKept) {
     QtSettingsStore store(folder_.path());
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastFrom0", ""), "7");
     store.Write("Orvandel", "Metrivo", "cboFromCurrency", "3");
-    store.WriteBatch("Orvandel", "Metrivo", UnloadEntries(0));
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(0, 0));
 
     QByteArray expected = vendor;
     expected.replace("UnitType=2\n", "UnitType=0\n");
@@ -89,7 +99,7 @@ TEST_F(SettingsFileTest, EveryByteOutsideOurKeysIsKept) {
 
 TEST_F(SettingsFileTest, ReadsAgreeWithWritesAndFollowChangesByOthers) {
     QtSettingsStore store(folder_.path());
-    store.WriteBatch("Orvandel", "Metrivo", UnloadEntries(4));
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(4, 4));
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastTo5", ""), "4");
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "4");
 
@@ -136,19 +146,18 @@ TEST_F(SettingsFileTest, ADamagedFileIsKeptAsideOnceThenWrittenWithoutItsDamage)
     const QByteArray damaged = "; mine\n[Metrivo]\nUnitType\nLastFrom0=\xff\nLastTo0=2\n";
     ASSERT_TRUE(WriteAll(Ini(), damaged));
     {
-        testing::internal::CaptureStderr();
+        ErrorCapture errors;
         QtSettingsStore store(folder_.path());
         EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastTo0", ""), "2");
         store.Write("Orvandel", "Metrivo", "UnitType", "1");
-        const std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_NE(said.find("Orvandel.ini.damaged"), std::string::npos) << said;
+        EXPECT_NE(errors.text().find("Orvandel.ini.damaged"), std::string::npos) << errors.text();
     }
     EXPECT_EQ(ReadAll(Ini() + ".damaged"), damaged);
     EXPECT_EQ(ReadAll(Ini()), "; mine\n[Metrivo]\nLastTo0=2\nUnitType=1\n");
-    testing::internal::CaptureStderr();
+    ErrorCapture errors;
     QtSettingsStore next(folder_.path());
     next.Write("Orvandel", "Metrivo", "UnitType", "2");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(errors.text(), "");
     EXPECT_FALSE(QFileInfo::exists(Ini() + ".damaged.1"));
 }
 
@@ -158,25 +167,122 @@ TEST_F(SettingsFileTest, AFileOverTheSizeLimitIsNeitherReadNorReplaced) {
               0);
     QtSettingsStore store(folder_.path());
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", "none"), "none");
-    testing::internal::CaptureStderr();
+    ErrorCapture errors;
     store.Write("Orvandel", "Metrivo", "UnitType", "4");
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("larger than 256 MiB"), std::string::npos) << said;
+    EXPECT_NE(errors.text().find("larger than 256 MiB"), std::string::npos) << errors.text();
     EXPECT_EQ(QFileInfo(Ini()).size(), QtSettingsStore::kMaxFileSize + 1);
 }
 
-// Something other than Qt's lock file at "Orvandel.ini.lock": Qt would wait
-// on it for ever, or block reading it.
-struct LockCase {
+TEST_F(SettingsFileTest, WhatCountsAsDamaged) {
+    struct Case {
+        const char* name;
+        QByteArray content;
+        bool damaged;
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", false},
+        {"plain", "[Metrivo]\nUnitType=3\n", false},
+        {"byte order mark", "\xEF\xBB\xBF[Metrivo]\nUnitType=3\n", false},
+        {"Windows line ends", "[Metrivo]\r\nUnitType=3\r\n", false},
+        {"comment with a semicolon", "; a comment\n[Metrivo]\nUnitType=3\n", false},
+        {"comment with a hash", "# a comment\n[Metrivo]\nUnitType=3\n", false},
+        {"key with a blank", "[Metrivo]\nweird key=1\n", false},
+        {"line without equals sign", "[Metrivo]\nUnitType\n", true},
+        {"text only", "no section, no equals sign\n", true},
+        {"UTF-8 beyond ASCII",
+         "[Metrivo]\nName=gr\xC3\xBC\xC3\x9F"
+         "e\n",
+         false},
+        {"NUL byte", QByteArray("[Metrivo]\nUnitType=3\0\n", 21), true},
+        {"invalid byte", "[Metrivo]\nUnitType=\xff\n", true},
+        {"cut sequence", "[Metrivo]\nUnitType=\xC3\n", true},
+        {"cut at the end", "[Metrivo]\nUnitType=3\xE2\x82", true},
+        {"encoded surrogate", "[Metrivo]\nUnitType=\xED\xA0\x80\n", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(QtSettingsStore::IsDamaged(c.content), c.damaged) << c.name;
+    }
+}
+
+TEST_F(SettingsFileTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
+    const QByteArray damaged[] = {"[Metrivo]\nLastFrom0=3\nA=\xff\n", "second \xfe",
+                                  QByteArray("third\0", 6)};
+    QStringList expected;
+    for (int n = 0; n < 3; ++n) {
+        ASSERT_TRUE(WriteAll(Ini(), damaged[n]));
+        ErrorCapture errors;
+        QtSettingsStore store(folder_.path());
+        store.Write("Orvandel", "Metrivo", "UnitType", "2");
+        store.Write("Orvandel", "Metrivo", "UnitType", "3");  // one copy per run
+        expected << (n == 0 ? QString("Orvandel.ini.damaged")
+                            : QString("Orvandel.ini.damaged.%1").arg(n));
+        EXPECT_EQ(KeptCopies(), expected);
+        EXPECT_NE(errors.text().find(expected.back().toStdString()), std::string::npos);
+        EXPECT_EQ(errors.Lines(), 1);
+        EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "3");
+    }
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(ReadAll(folder_.filePath(expected[n])), damaged[n]);
+    // What Qt could read of the first file stayed in the settings.
+    ASSERT_TRUE(WriteAll(Ini(), damaged[0]));
+    ErrorCapture errors;
+    QtSettingsStore store(folder_.path());
+    store.Write("Orvandel", "Metrivo", "UnitType", "1");
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastFrom0", ""), "3");
+}
+
+TEST_F(SettingsFileTest, AGoodFileIsNotCopied) {
+    ASSERT_TRUE(WriteAll(Ini(), "[Metrivo]\nUnitType=4\n"));
+    QtSettingsStore store(folder_.path());
+    store.Write("Orvandel", "Metrivo", "LastTo1", "2");
+    EXPECT_TRUE(KeptCopies().isEmpty());
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "4");
+}
+
+// Something made where the store looks for a file; false when the system
+// refuses to make it.
+struct PlaceCase {
     const char* name;
-    std::function<bool(const QString& lock)> make;
+    std::function<bool(const QString& path)> make;
 };
 
-void PrintTo(const LockCase& c, std::ostream* out) {
+void PrintTo(const PlaceCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class SettingsLockPlaceTest : public ::testing::TestWithParam<LockCase> {};
+// Something other than a regular file where the settings file belongs: the
+// store must neither block on it nor replace it, and the program goes on
+// with the defaults, saying once that it cannot save.
+class SettingsFileTypeTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(SettingsFileTypeTest, ReadsGiveDefaultsAndWritesLeaveItAlone) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QtSettingsStore store(folder.path());
+    const QString path = store.FilePath("Orvandel");
+    ASSERT_TRUE(GetParam().make(path));
+
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", "0"), "0");
+    ErrorCapture errors;
+    for (int n = 0; n < 4; ++n) store.Write("Orvandel", "Metrivo", "UnitType", "3");
+    store.Write("Orvandel", "Metrivo", "LastFrom0", "2");
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", "0"), "0");
+    EXPECT_EQ(errors.Lines(), 1) << "one warning per run: " << errors.text();
+    EXPECT_NE(errors.text().find("cannot save settings"), std::string::npos) << errors.text();
+    EXPECT_FALSE(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SettingsFileTypeTest,
+    ::testing::Values(
+        PlaceCase{"Fifo", [](const QString& p) { return MakeFifo(Native(p)); }},
+        PlaceCase{"Folder", [](const QString& p) { return QDir().mkpath(p); }},
+        PlaceCase{"LinkToDevZero", [](const QString& p) { return QFile::link("/dev/zero", p); }},
+        PlaceCase{"Socket", [](const QString& p) { return MakeSocket(Native(p)); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Something other than Qt's lock file at "Orvandel.ini.lock": Qt would wait
+// on it for ever, or block reading it.
+class SettingsLockPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
 
 TEST_P(SettingsLockPlaceTest, WarnsOnceAndLeavesTheFileAsItWas) {
     QTemporaryDir folder;
@@ -185,48 +291,32 @@ TEST_P(SettingsLockPlaceTest, WarnsOnceAndLeavesTheFileAsItWas) {
     ASSERT_TRUE(WriteAll(ini, "[Metrivo]\nUnitType=3\n"));
     ASSERT_TRUE(GetParam().make(ini + ".lock"));
 
-    testing::internal::CaptureStderr();
+    ErrorCapture errors;
     store.Write("Orvandel", "Metrivo", "UnitType", "4");
-    store.WriteBatch("Orvandel", "Metrivo", UnloadEntries(1));
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(1, 1));
+    const std::string said = errors.text();
+    EXPECT_EQ(errors.Lines(), 1) << said;
     EXPECT_NE(said.find("cannot save settings"), std::string::npos) << said;
     EXPECT_NE(said.find("Orvandel.ini.lock cannot be used"), std::string::npos) << said;
     EXPECT_EQ(ReadAll(ini), "[Metrivo]\nUnitType=3\n");
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "3");
 }
 
-bool MakeSocket(const QString& path) {
-    sockaddr_un address{};
-    const QByteArray name = QFile::encodeName(path);
-    if (static_cast<std::size_t>(name.size()) >= sizeof address.sun_path) return false;
-    address.sun_family = AF_UNIX;
-    std::copy(name.begin(), name.end(), address.sun_path);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound =
-        fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    if (fd >= 0) ::close(fd);
-    return bound;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Kinds, SettingsLockPlaceTest,
-    ::testing::Values(LockCase{"folder", [](const QString& lock) { return QDir().mkpath(lock); }},
-                      LockCase{"FIFO",
+    ::testing::Values(PlaceCase{"folder", [](const QString& lock) { return QDir().mkpath(lock); }},
+                      PlaceCase{"FIFO", [](const QString& lock) { return MakeFifo(Native(lock)); }},
+                      PlaceCase{"socket",
+                               [](const QString& lock) { return MakeSocket(Native(lock)); }},
+                      PlaceCase{"link to a FIFO",
                                [](const QString& lock) {
-                                   return ::mkfifo(QFile::encodeName(lock).constData(), 0600) == 0;
-                               }},
-                      LockCase{"socket", MakeSocket},
-                      LockCase{"link to a FIFO",
-                               [](const QString& lock) {
-                                   return ::mkfifo(QFile::encodeName(lock + ".fifo").constData(),
-                                                   0600) == 0 &&
+                                   return MakeFifo(Native(lock + ".fifo")) &&
                                           QFile::link(lock + ".fifo", lock);
                                }},
-                      LockCase{
+                      PlaceCase{
                           "dangling link",
                           [](const QString& lock) { return QFile::link(lock + ".nowhere", lock); }},
-                      LockCase{"link to a device",
+                      PlaceCase{"link to a device",
                                [](const QString& lock) { return QFile::link("/dev/zero", lock); }}),
     NameOfCase());
 
@@ -238,19 +328,19 @@ TEST(SettingsLockTest, ALockHeldByALiveInstanceIsWaitedForAboutASecondAtMost) {
     auto held = std::make_unique<QLockFile>(ini + ".lock");
     ASSERT_TRUE(held->tryLock(0));
 
-    testing::internal::CaptureStderr();
+    ErrorCapture errors;
     QElapsedTimer timer;
     timer.start();
-    store.WriteBatch("Orvandel", "Metrivo", UnloadEntries(2));
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(2, 2));
     const qint64 waited = timer.elapsed();
-    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string said = errors.text();
     EXPECT_LT(waited, 3000) << "a bound, not a speed";
     EXPECT_NE(said.find("stayed locked"), std::string::npos) << said;
     EXPECT_EQ(ReadAll(ini), "[Metrivo]\nUnitType=3\n") << "none of the batch";
 
     // Once the other instance lets go, writes go through again.
     held.reset();
-    store.WriteBatch("Orvandel", "Metrivo", UnloadEntries(2));
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(2, 2));
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastTo5", ""), "2");
 }
 
@@ -299,11 +389,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ConfigFolderTest, WithoutAFolderReadsGiveDefaultsAndWritesWarnOnce) {
     QtSettingsStore store{QString()};
-    testing::internal::CaptureStderr();
+    ErrorCapture errors;
     store.Write("Orvandel", "Metrivo", "UnitType", "4");
     store.Write("Orvandel", "Metrivo", "UnitType", "5");
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_EQ(errors.Lines(), 1) << errors.text();
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", "0"), "0");
     EXPECT_FALSE(QFileInfo::exists("/Orvandel.ini"));
 }

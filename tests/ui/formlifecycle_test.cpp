@@ -2,58 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include "programrun.h"
-
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "errorreport.h"
 #include "form1.h"
-#include "qtsettingsstore.h"
+#include "reporttext.h"
+#include "startfolders.h"
 
 namespace metrivo {
 namespace {
 
 using test::ProgramRun;
 
-class FormLifecycleTest : public ::testing::Test {
-protected:
+class FormLifecycleTest : public ::testing::Test, protected test::StartFolders {
+  protected:
     void SetUp() override {
         ASSERT_TRUE(config_.isValid());
         ASSERT_TRUE(program_.isValid());
     }
-    std::unique_ptr<ProgramRun> Start() {
-        auto run = std::make_unique<ProgramRun>(config_.path(), program_.path());
-        run->Load();
-        return run;
-    }
-    QString Stored(const QString& key) const {
-        QSettings ini(config_.path() + "/Orvandel.ini", QSettings::IniFormat);
-        return ini.value("Metrivo/" + key, "<absent>").toString();
-    }
-    void Store(const std::map<QString, QString>& values) const {
-        QSettings ini(config_.path() + "/Orvandel.ini", QSettings::IniFormat);
-        for (const auto& [k, v] : values) ini.setValue("Metrivo/" + k, v);
-        ini.sync();
-    }
-
-    QTemporaryDir config_;
-    QTemporaryDir program_;
 };
 
 TEST_F(FormLifecycleTest, FirstStartSelectsLengthAndCentimeterInBothLists) {
     auto run = Start();
     EXPECT_TRUE(run->Reports().empty());
-    EXPECT_EQ(run->skinCalls(), 0);
+    EXPECT_EQ(run->skinCalls(), 0u);
     EXPECT_EQ(run->form().windowTitle(), "Metrivo");
     EXPECT_FALSE(run->form().windowIcon().isNull());
     EXPECT_TRUE(run->form().optUnits(0)->isChecked());
@@ -90,57 +68,12 @@ TEST_F(FormLifecycleTest, RestartRestoresTheLastConversionNotTheLastPick) {
     EXPECT_EQ(run->form().cboToCurrency()->currentText(), "kilogram");
 }
 
-struct DamagedCase {
-    const char* name;
-    std::map<QString, QString> stored;
-    std::vector<std::string> reports;
-    int16_t category;
-    int fromCount;
-    QString storedUnitTypeAfterClose;
-};
-
-class DamagedSettingsTest : public FormLifecycleTest,
-                            public ::testing::WithParamInterface<DamagedCase> {};
-
-TEST_P(DamagedSettingsTest, ReportsEachFailedStepAndGoesOn) {
-    const DamagedCase& c = GetParam();
-    Store(c.stored);
-    auto run = Start();
-    EXPECT_EQ(run->Reports(), c.reports);
-    EXPECT_EQ(run->form().state().selUnitType, c.category);
-    EXPECT_EQ(run->form().cboFromCurrency()->count(), c.fromCount);
-    run->lifecycle().Form_Unload();
-    EXPECT_EQ(Stored("UnitType"), c.storedUnitTypeAfterClose);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, DamagedSettingsTest,
-    ::testing::Values(
-        DamagedCase{"UnitTypeSeven",
-                    {{"UnitType", "7"}},
-                    {"Subscript out of range@144", "Subscript out of range@146",
-                     "Invalid property value@148", "Invalid property value@150"},
-                    7, 0, "7"},
-        DamagedCase{"UnitTypeText", {{"UnitType", "abc"}}, {"Type mismatch@142"}, 0, 11, "0"},
-        DamagedCase{"IndexOutOfRange",
-                    {{"LastFrom0", "50"}},
-                    {"Invalid property value@144"}, 0, 11, "0"},
-        DamagedCase{"TooLarge",
-                    {{"LastTo3", "99999"}, {"UnitType", "3"}},
-                    {"Overflow@136"}, 3, 12, "3"},
-        DamagedCase{"Lenient", {{"UnitType", " 2 "}, {"LastFrom2", "3.7"}}, {}, 2, 13, "2"},
-        DamagedCase{"NoSelection",
-                    {{"UnitType", "5"}, {"LastFrom5", "-1"}, {"cboFromCurrency", "-1"}},
-                    {}, 5, 13, "5"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST_F(FormLifecycleTest, ReportTextNamesTheLoadAndTheLabel) {
     Store({{"UnitType", "abc"}});
     auto run = Start();
     ASSERT_EQ(run->texts().size(), 1u);
     EXPECT_EQ(run->texts()[0],
-              "Type mismatch\r\nin MetrivoProj2021/08/31.Form1.Form_Load at line 142\r\r"
-              "Please email screenshot of this message to help@example.org");
+              test::ReportText("Form_Load", "Type mismatch", 142, test::kTestSupportAddress));
 }
 
 TEST_F(FormLifecycleTest, CursorFileThatIsNoCursorIsInvalidPictureAndLoadGoesOn) {
