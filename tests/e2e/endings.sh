@@ -63,9 +63,7 @@ e2e_x_server
 
 # A request to end while the load still shows a report ends the program at
 # once and stores nothing: nothing was chosen yet in this run.
-folder="$E2E_WORK/program"
-mkdir -p "$folder"
-cp "$METRIVO" "$folder/metrivo"
+folder=$(dirname "$(e2e_program_copy damaged-cursor)")
 printf 'not a cursor' >"$folder/HAND-M.CUR"
 e2e_settings UnitType=3 LastFrom3=2 LastTo3=5
 e2e_start "$folder/metrivo"

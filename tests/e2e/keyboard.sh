@@ -63,10 +63,10 @@ e2e_close "$window"
 # "Length" fills them.
 e2e_settings UnitType=7
 e2e_start
-e2e_expect_box "Subscript out of range / in MetrivoProj2021/08/31.Form1.Form_Load at line 144"
-e2e_expect_box "Subscript out of range / in MetrivoProj2021/08/31.Form1.Form_Load at line 146"
-e2e_expect_box "Invalid property value / in MetrivoProj2021/08/31.Form1.Form_Load at line 148"
-e2e_expect_box "Invalid property value / in MetrivoProj2021/08/31.Form1.Form_Load at line 150"
+e2e_expect_report "Subscript out of range" Form_Load 144
+e2e_expect_report "Subscript out of range" Form_Load 146
+e2e_expect_report "Invalid property value" Form_Load 148
+e2e_expect_report "Invalid property value" Form_Load 150
 window=$(e2e_wait_main)
 e2e_click "$window" "${length[@]}"
 e2e_no_box 0.3

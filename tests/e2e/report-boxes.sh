@@ -14,13 +14,13 @@ speed=(330 36)
 # --- A remembered unit the list does not have, met by a click and by keys.
 e2e_settings UnitType=2 LastFrom2=50
 e2e_start
-e2e_expect_box "Invalid property value / in MetrivoProj2021/08/31.Form1.Form_Load at line 144"
-e2e_expect_box "Invalid property value / in MetrivoProj2021/08/31.Form1.Form_Load at line 146"
+e2e_expect_report "Invalid property value" Form_Load 144
+e2e_expect_report "Invalid property value" Form_Load 146
 window=$(e2e_wait_main)
 e2e_click "$window" "${weight[@]}"
 e2e_no_box 0.3
 e2e_click "$window" "${speed[@]}"
-e2e_expect_box "Invalid property value / in MetrivoProj2021/08/31.Form1.optUnits_Click at line 0"
+e2e_expect_report "Invalid property value" optUnits_Click 0
 kill -0 "$METRIVO_PID" || fail "the program ended after the click on Speed"
 # The lists of Speed stay unselected; the window still converts elsewhere.
 e2e_click "$window" "${weight[@]}"
@@ -29,23 +29,21 @@ e2e_no_box 0.3
 # Speed.
 e2e_focus "$window"
 e2e_keys Up Right
-e2e_expect_box "Invalid property value / in MetrivoProj2021/08/31.Form1.optUnits_Click at line 0"
+e2e_expect_report "Invalid property value" optUnits_Click 0
 kill -0 "$METRIVO_PID" || fail "the program ended after choosing Speed with the keys"
 e2e_close "$window"
 e2e_expect_setting UnitType 2 "after the failed choices"
 
 # --- Titles: a box of the load before its caption is set (a damaged hand
 # pointer beside a copy of the program), one of a press after, the window.
-folder="$E2E_WORK/program"
-mkdir -p "$folder"
-cp "$METRIVO" "$folder/metrivo"
+folder=$(dirname "$(e2e_program_copy damaged-cursor)")
 printf 'not a cursor' >"$folder/HAND-M.CUR"
 rm -f "$SETTINGS"
 e2e_start "$folder/metrivo"
 box=$(e2e_wait_window '^Application Error')
 title=$(xprop -id "$box" _NET_WM_NAME)
 [ "$title" = '_NET_WM_NAME(UTF8_STRING) = "Application Error"' ] || fail "load box: $title"
-e2e_expect_box "Invalid picture / in MetrivoProj2021/08/31.Form1.Form_Load at line 106"
+e2e_expect_report "Invalid picture" Form_Load 106
 window=$(e2e_wait_main)
 title=$(xprop -id "$window" _NET_WM_NAME)
 [ "$title" = '_NET_WM_NAME(UTF8_STRING) = "Metrivo"' ] || fail "main window: $title"
@@ -58,6 +56,6 @@ e2e_keys Return
 box=$(e2e_wait_window '^Application Error')
 title=$(xprop -id "$box" _NET_WM_NAME)
 [ "$title" = '_NET_WM_NAME(UTF8_STRING) = "Application Error"' ] || fail "press box: $title"
-e2e_expect_box "Overflow / in MetrivoProj2021/08/31.Form1.PushButton2_Click at line 124"
+e2e_expect_report Overflow PushButton2_Click 124
 e2e_close "$window"
 echo "PASS: reports over the window, the program goes on; titles as the desktop shows them"

@@ -23,9 +23,8 @@ declare -A marks=(
     [length_circle]="24 28 16 17" [area_circle]="312 51 16 17"
 )
 
-folder="$E2E_WORK/program"
+folder=$(dirname "$(e2e_program_copy skinned)")
 mkdir -p "$folder/x"
-cp "$METRIVO" "$folder/metrivo"
 found=0
 for skin in "$skins"/*/o.cjs; do
     name=$(basename "$(dirname "$skin")")

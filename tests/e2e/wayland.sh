@@ -58,9 +58,7 @@ E2E_PIDS+=("$!")
 # --- The pointer: a hand over the buttons with the cursor file beside the
 # program, the arrow over a frame, and the arrow everywhere without the file.
 for variant in with without; do
-    folder="$E2E_WORK/program-$variant"
-    mkdir -p "$folder"
-    cp "$METRIVO" "$folder/metrivo"
+    folder=$(dirname "$(e2e_program_copy "cursor-$variant")")
     [ "$variant" = with ] && cp "$(dirname "$METRIVO")/HAND-M.CUR" "$folder/"
     rm -f "$SETTINGS"
     e2e_start "$folder/metrivo"
@@ -76,9 +74,7 @@ done
 [ "$frame_with" = "$frame_without" ] || fail "the pointer over a frame is not the arrow"
 
 # --- A report box of the load, as a window of its own; Return closes it.
-folder="$E2E_WORK/program-damaged"
-mkdir -p "$folder"
-cp "$METRIVO" "$folder/metrivo"
+folder=$(dirname "$(e2e_program_copy damaged-cursor)")
 printf 'not a cursor' >"$folder/HAND-M.CUR"
 e2e_start "$folder/metrivo"
 wait_window "Application Error" >/dev/null

@@ -8,12 +8,11 @@
 # program does not hang or crash, and it ends cleanly on a close request.
 #   hostile-files.sh METRIVO CLOSEREQUEST DATA_FOLDER
 set -euo pipefail
-metrivo=$1
-closerequest=$2
+. "$(dirname "$0")/../support/e2e.sh"
+e2e_init "$1" "$2"
 data=$3
-limit=${HOSTILE_WINDOW_SECONDS:-2}
-
-. "$(dirname "$0")/../support/window-harness.sh"
+E2E_LIMIT=${HOSTILE_WINDOW_SECONDS:-2}
+e2e_x_server
 
 # Makes the entry NAME (relative) of KIND in FOLDER.
 make_entry() {
@@ -40,7 +39,6 @@ make_entry() {
     esac
 }
 
-export XDG_CONFIG_HOME="$work/config"
 n=0
 results=()
 # KIND  REPORTS-AS-CURSOR  REPORTS-AS-SKIN. A link loop has no modification
@@ -49,7 +47,8 @@ results=()
 while read -r kind as_cursor as_skin; do
     for place in cursor skin; do
         n=$((n + 1))
-        folder=$(new_folder "$n")
+        program=$(e2e_program_copy "$n")
+        folder=$(dirname "$program")
         if [ "$place" = cursor ]; then
             name=HAND-M.CUR; expected=$as_cursor
             [ "$kind" = truncated ] && k=truncated-cursor || k=$kind
@@ -60,7 +59,7 @@ while read -r kind as_cursor as_skin; do
             [ "$kind" = other ] && k=cursor
         fi
         make_entry "$folder" "$name" "$k" || { echo "SKIP: cannot make a $kind here"; continue; }
-        run_program "$folder" "$expected" "$kind as $name"
+        e2e_run_program "$program" "$expected" "$kind as $name"
         results+=("$kind as $name: window after ${elapsed} ms, $reports report(s)")
         echo "${results[-1]}"
         rm -rf "$folder"
@@ -83,55 +82,57 @@ CASES
 # looks at.
 here=$(cd "$(dirname "$0")" && pwd)
 png() { perl "$here/make-png.pl" "$@"; }
-peak_kb() { sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$pid/status"; }
-# SKIN-NAME SHEET: a program folder with x/o.cjs holding SHEET; sets folder.
+peak_kb() { sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\).*/\1/p' "/proc/$METRIVO_PID/status"; }
+# SKIN-NAME SHEET: a program folder with x/o.cjs holding SHEET; sets program
+# and folder.
 skin_folder() {
     n=$((n + 1))
-    folder=$(new_folder "$n")
+    program=$(e2e_program_copy "$n")
+    folder=$(dirname "$program")
     mkdir -p "$folder/x"
     printf '%s\n' "$2" >"$folder/x/o.cjs"
-    export XDG_CONFIG_HOME="$work/config$n"
+    export XDG_CONFIG_HOME="$E2E_WORK/config$n"
 }
 note() {
     results+=("$1: window after ${elapsed} ms${2:+, $2}")
     echo "${results[-1]}"
 }
 
-mkfifo "$work/fifo"
-skin_folder fifo "QWidget { background-image: url($work/fifo); color: #123456; }"
-run_program "$folder" 0 "skin image that is a FIFO elsewhere"
+mkfifo "$E2E_WORK/fifo"
+skin_folder fifo "QWidget { background-image: url($E2E_WORK/fifo); color: #123456; }"
+e2e_run_program "$program" 0 "skin image that is a FIFO elsewhere"
 note "skin image that is a FIFO elsewhere"
 
-mkdir -p "$work/cwd"
-mkfifo "$work/cwd/bg.png"
+mkdir -p "$E2E_WORK/cwd"
+mkfifo "$E2E_WORK/cwd/bg.png"
 skin_folder relative "QWidget { background-image: url(bg.png); }"
-run_program "$folder" 0 "skin image name that is a FIFO in the current folder" "$work/cwd"
+e2e_run_program "$program" 0 "skin image name that is a FIFO in the current folder" "$E2E_WORK/cwd"
 note "skin image name that is a FIFO in the current folder"
 
 # Started from the skin's folder, so that the image is found even where
 # names are taken from the current folder.
 skin_folder big "QWidget { background-image: url(big.png); }"
 png 2000 2000 >"$folder/x/big.png"
-start_program "$folder" "skin image of 2000 by 2000 pixels" "$folder/x"
+e2e_start_counting "$program" "skin image of 2000 by 2000 pixels" "$folder/x"
 sleep 0.5
 peak=$(peak_kb)
 [ "$peak" -lt 400000 ] || fail "skin image of 2000 by 2000 pixels: ${peak} kB"
-close_program "skin image of 2000 by 2000 pixels"
+e2e_close "$window" 5 "skin image of 2000 by 2000 pixels"
 note "skin image of 2000 by 2000 pixels" "peak ${peak} kB"
 
 skin_folder sizes "QWidget#Form1 { min-width: 100000px; min-height: 100000px; }
 QComboBox { min-width: 16000000px; }"
-start_program "$folder" "skin sizes beyond the window"
+e2e_start_counting "$program" "skin sizes beyond the window"
 size=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: *//p')
 [ "$size" = 536x331 ] || fail "skin sizes beyond the window: the window is $size"
-close_program "skin sizes beyond the window"
+e2e_close "$window" 5 "skin sizes beyond the window"
 note "skin sizes beyond the window" "$size"
 
 # Properties that set behaviour: a list's selection and the amount box's
 # length. The lists keep their first units, "12345" converts whole.
 skin_folder behaviour "QComboBox { qproperty-currentIndex: 7; }
 QLineEdit#Text1 { qproperty-maxLength: 2; }"
-start_program "$folder" "skin properties that set behaviour"
+e2e_start_counting "$program" "skin properties that set behaviour"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 0.3
 xdotool key --delay 60 Tab Tab       # the target list, then the amount box
@@ -141,7 +142,7 @@ sleep 0.3
 xdotool mousemove --window "$window" 267 299 click 1   # Copy Results To Clipboard
 sleep 0.5
 copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
-close_program "skin properties that set behaviour"
+e2e_close "$window" 5 "skin properties that set behaviour"
 [ "$copied" = 12345 ] || fail "skin properties that set behaviour: the result is '$copied'"
 for key in cboFromCurrency cboToCurrency; do
     grep -qx "$key=0" "$XDG_CONFIG_HOME/Orvandel.ini" ||
@@ -151,46 +152,47 @@ note "skin properties that set behaviour" "12345 converts whole, lists unchanged
 
 skin_folder hover ""
 for i in $(seq 1 29000); do echo "QWidget:hover { color: #$((i % 4096 + 4096)); }"; done >"$folder/x/o.cjs"
-run_program "$folder" 0 "skin of 1 MB of hover rules"
+e2e_run_program "$program" 0 "skin of 1 MB of hover rules"
 note "skin of 1 MB of hover rules" "$(($(wc -c <"$folder/x/o.cjs") / 1024)) KiB not used"
 
 # A cursor whose one entry says 32 pixels and holds a PNG of 2048: "Invalid
 # picture", and the pointer over the buttons stays the program's own.
 n=$((n + 1))
-folder=$(new_folder "$n")
+program=$(e2e_program_copy "$n")
+folder=$(dirname "$program")
 png --cursor 32 2048 2048 >"$folder/HAND-M.CUR"
-start_program "$folder" "cursor holding a 2048-pixel image"
+e2e_start_counting "$program" "cursor holding a 2048-pixel image"
 [ "$reports" = 1 ] || fail "cursor holding a 2048-pixel image: $reports reports"
 for spot in "267 299" "100 299" "267 250" "267 299"; do
     # shellcheck disable=SC2086
     xdotool mousemove --window "$window" $spot
     sleep 0.2
 done
-kill -0 "$pid" 2>/dev/null || { cat "$work/err.txt"; fail "cursor holding a 2048-pixel image: the program ended"; }
-close_program "cursor holding a 2048-pixel image"
+kill -0 "$METRIVO_PID" 2>/dev/null || fail "cursor holding a 2048-pixel image: the program ended"
+e2e_close "$window" 5 "cursor holding a 2048-pixel image"
 note "cursor holding a 2048-pixel image" "one report, pointer over the buttons"
 
-export XDG_CONFIG_HOME="$work/config"
+export XDG_CONFIG_HOME="$E2E_WORK/config"
 # Settings of random bytes: the window opens with whatever reports they give,
 # and the file is kept aside before the program writes to it.
-folder=$(new_folder settings)
+program=$(e2e_program_copy settings)
 mkdir -p "$XDG_CONFIG_HOME"
 head -c 8192 /dev/urandom >"$XDG_CONFIG_HOME/Orvandel.ini"
-cp "$XDG_CONFIG_HOME/Orvandel.ini" "$work/random.ini"
-run_program "$folder" any "random settings"
-cmp -s "$work/random.ini" "$XDG_CONFIG_HOME/Orvandel.ini.damaged" ||
+cp "$XDG_CONFIG_HOME/Orvandel.ini" "$E2E_WORK/random.ini"
+e2e_run_program "$program" any "random settings"
+cmp -s "$E2E_WORK/random.ini" "$XDG_CONFIG_HOME/Orvandel.ini.damaged" ||
     fail "random settings: not kept as Orvandel.ini.damaged"
 grep -qx '\[Metrivo\]' "$XDG_CONFIG_HOME/Orvandel.ini" || fail "random settings: not written again"
 results+=("random settings: window after ${elapsed} ms, $reports report(s), kept aside")
 echo "${results[-1]}"
 
 # Settings that cannot be written: no report, one warning on standard error.
-echo x >"$work/plain"
-export XDG_CONFIG_HOME="$work/plain/config"
-run_program "$folder" 0 "unwritable settings"
-warnings=$(grep -c 'cannot save settings' "$work/err.txt" || true)
-[ "$warnings" = 1 ] || { cat "$work/err.txt"; fail "unwritable settings: $warnings warnings"; }
+echo x >"$E2E_WORK/plain"
+export XDG_CONFIG_HOME="$E2E_WORK/plain/config"
+e2e_run_program "$program" 0 "unwritable settings"
+warnings=$(grep -c 'cannot save settings' "$E2E_WORK/stderr.txt" || true)
+[ "$warnings" = 1 ] || fail "unwritable settings: $warnings warnings"
 results+=("unwritable settings: window after ${elapsed} ms, one warning")
 echo "${results[-1]}"
 
-echo "PASS: ${#results[@]} hostile starts, each window up within ${limit}s with the reports defined"
+echo "PASS: ${#results[@]} hostile starts, each window up within ${E2E_LIMIT}s with the reports defined"

@@ -5,11 +5,10 @@
 # what it must.
 #   hostile-settings.sh METRIVO CLOSEREQUEST
 set -euo pipefail
-metrivo=$1
-closerequest=$2
-limit=${HOSTILE_WINDOW_SECONDS:-2}
-
-. "$(dirname "$0")/../support/window-harness.sh"
+. "$(dirname "$0")/../support/e2e.sh"
+e2e_init "$@"
+E2E_LIMIT=${HOSTILE_WINDOW_SECONDS:-2}
+e2e_x_server
 
 results=()
 note() {
@@ -20,20 +19,21 @@ note() {
 # standard error (a sanitizer's own summary not counted), and it matches.
 expect_one_warning() {
     local said matching
-    said=$(grep -c '^metrivo: ' "$work/err.txt" || true)
-    matching=$(grep -c "^metrivo: warning: cannot save settings.*$1" "$work/err.txt" || true)
-    [ "$said" = 1 ] && [ "$matching" = 1 ] || { cat "$work/err.txt"; fail "$2: expected one warning"; }
+    said=$(grep -c '^metrivo: ' "$E2E_WORK/stderr.txt" || true)
+    matching=$(grep -c "^metrivo: warning: cannot save settings.*$1" "$E2E_WORK/stderr.txt" || true)
+    [ "$said" = 1 ] && [ "$matching" = 1 ] || fail "$2: expected one warning"
 }
 # expect_file PATH TEXT WHAT: the file holds TEXT and a line end, nothing else.
 expect_file() {
     printf '%s\n' "$2" | cmp -s - "$1" || fail "$3: the file changed"
 }
 ours='^[[:space:]]*(LastFrom[0-5]|LastTo[0-5]|UnitType|cboFromCurrency|cboToCurrency)[[:space:]]*='
-folder=$(new_folder settings)
+program=$(e2e_program_copy settings)
+folder=$(dirname "$program")
 
 # 1. A file shared with other programs: comments, a value with a ';', a key
 # with a blank, duplicate keys, other sections. Only our keys change.
-export XDG_CONFIG_HOME="$work/shared"
+export XDG_CONFIG_HOME="$E2E_WORK/shared"
 mkdir -p "$XDG_CONFIG_HOME"
 ini="$XDG_CONFIG_HOME/Orvandel.ini"
 cat >"$ini" <<'INI'
@@ -52,12 +52,12 @@ Colour=blue
 [Zoo]
 k="quoted ; value"
 INI
-cp "$ini" "$work/before.ini"
-run_program "$folder" 0 "shared settings file"
-grep -Ev "$ours" "$work/before.ini" >"$work/before.rest"
-grep -Ev "$ours" "$ini" >"$work/after.rest"
-cmp -s "$work/before.rest" "$work/after.rest" ||
-    { diff "$work/before.rest" "$work/after.rest"; fail "shared settings file: other bytes changed"; }
+cp "$ini" "$E2E_WORK/before.ini"
+e2e_run_program "$program" 0 "shared settings file"
+grep -Ev "$ours" "$E2E_WORK/before.ini" >"$E2E_WORK/before.rest"
+grep -Ev "$ours" "$ini" >"$E2E_WORK/after.rest"
+cmp -s "$E2E_WORK/before.rest" "$E2E_WORK/after.rest" ||
+    { diff "$E2E_WORK/before.rest" "$E2E_WORK/after.rest"; fail "shared settings file: other bytes changed"; }
 [ "$(grep -Ec "$ours" "$ini")" = 15 ] || { cat "$ini"; fail "shared settings file: not 15 keys of ours"; }
 grep -qx 'UnitType=2' "$ini" || fail "shared settings file: the category was not kept"
 note "shared settings file: every other byte kept, 15 keys of ours"
@@ -65,14 +65,14 @@ note "shared settings file: every other byte kept, 15 keys of ours"
 # 2. Anything at the lock's place that is no lock file: one warning, the
 # window answers the close request.
 for kind in folder fifo; do
-    export XDG_CONFIG_HOME="$work/lock-$kind"
+    export XDG_CONFIG_HOME="$E2E_WORK/lock-$kind"
     mkdir -p "$XDG_CONFIG_HOME"
     printf '[Metrivo]\nUnitType=3\n' >"$XDG_CONFIG_HOME/Orvandel.ini"
     case $kind in
         folder) mkdir "$XDG_CONFIG_HOME/Orvandel.ini.lock" ;;
         fifo) mkfifo "$XDG_CONFIG_HOME/Orvandel.ini.lock" ;;
     esac
-    run_program "$folder" 0 "lock that is a $kind"
+    e2e_run_program "$program" 0 "lock that is a $kind"
     expect_one_warning 'lock' "lock that is a $kind"
     expect_file "$XDG_CONFIG_HOME/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=3')" \
         "lock that is a $kind"
@@ -84,9 +84,9 @@ done
 # per key; the times are recorded. A sanitizer build, unoptimised, gets ten
 # times as long: there only what the file holds is checked.
 slow=1
-grep -q __asan_init "$metrivo" 2>/dev/null && slow=10
+grep -q __asan_init "$METRIVO" 2>/dev/null && slow=10
 for megabytes in 10 100; do
-    export XDG_CONFIG_HOME="$work/large$megabytes"
+    export XDG_CONFIG_HOME="$E2E_WORK/large$megabytes"
     mkdir -p "$XDG_CONFIG_HOME"
     ini="$XDG_CONFIG_HOME/Orvandel.ini"
     { printf '[Metrivo]\nUnitType=4\n\n[Other]\n'
@@ -95,9 +95,9 @@ for megabytes in 10 100; do
           head -c $((megabytes * 1024 * 1024)) || true; } >"$ini"
     size=$(wc -c <"$ini")
     # The start reads the whole file: not what is measured here.
-    limit=$((10 * slow)) start_program "$folder" "$megabytes MB settings file"
+    E2E_LIMIT=$((10 * slow)) e2e_start_counting "$program" "$megabytes MB settings file"
     sleep 0.5
-    close_program "$megabytes MB settings file" $(((megabytes < 100 ? 3 : 5) * slow))
+    e2e_close "$window" $(((megabytes < 100 ? 3 : 5) * slow)) "$megabytes MB settings file"
     [ "$(grep -Ec "$ours" "$ini")" = 15 ] || fail "$megabytes MB settings file: not 15 keys of ours"
     [ $(($(wc -c <"$ini") - size)) -lt 400 ] || fail "$megabytes MB settings file: it grew too much"
     rm -f "$ini"
@@ -105,13 +105,13 @@ for megabytes in 10 100; do
 done
 
 # 4. A relative XDG_CONFIG_HOME is ignored: the file goes below HOME.
-mkdir -p "$work/home" "$work/cwd"
+mkdir -p "$E2E_WORK/home" "$E2E_WORK/cwd"
 saved_home=$HOME
-export HOME="$work/home" XDG_CONFIG_HOME=relative
-run_program "$folder" 0 "relative XDG_CONFIG_HOME" "$work/cwd"
+export HOME="$E2E_WORK/home" XDG_CONFIG_HOME=relative
+e2e_run_program "$program" 0 "relative XDG_CONFIG_HOME" "$E2E_WORK/cwd"
 export HOME=$saved_home
-[ -f "$work/home/.config/Orvandel.ini" ] || fail "relative XDG_CONFIG_HOME: no file below HOME"
-[ ! -e "$work/cwd/relative" ] || fail "relative XDG_CONFIG_HOME: a folder in the current one"
+[ -f "$E2E_WORK/home/.config/Orvandel.ini" ] || fail "relative XDG_CONFIG_HOME: no file below HOME"
+[ ! -e "$E2E_WORK/cwd/relative" ] || fail "relative XDG_CONFIG_HOME: a folder in the current one"
 note "relative XDG_CONFIG_HOME: ignored, settings below HOME"
 
 # 5. Neither HOME nor XDG_CONFIG_HOME: the home from the password database.
@@ -119,29 +119,29 @@ note "relative XDG_CONFIG_HOME: ignored, settings below HOME"
 # where the settings were to go.
 if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null && getent passwd nobody >/dev/null; then
     nobody_home=$(getent passwd nobody | cut -d: -f6)
-    chmod a+rx "$work" "$folder"
-    mkdir -m 0700 "$work/nobody-runtime"
-    chown nobody "$work/nobody-runtime"
-    launcher=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME -u XDG_CONFIG_HOME
-              XDG_RUNTIME_DIR="$work/nobody-runtime")
-    run_program "$folder" 0 "no HOME and no XDG_CONFIG_HOME"
-    launcher=()
-    grep -qF "cannot save settings to ${nobody_home%/}/.config/Orvandel.ini" "$work/err.txt" ||
-        { cat "$work/err.txt"; fail "no HOME and no XDG_CONFIG_HOME: not the home of the password database"; }
+    chmod a+rx "$E2E_WORK" "$E2E_PROGRAMS" "$folder"
+    mkdir -m 0700 "$E2E_WORK/nobody-runtime"
+    chown nobody "$E2E_WORK/nobody-runtime"
+    E2E_LAUNCHER=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME
+                  -u XDG_CONFIG_HOME XDG_RUNTIME_DIR="$E2E_WORK/nobody-runtime")
+    e2e_run_program "$program" 0 "no HOME and no XDG_CONFIG_HOME"
+    E2E_LAUNCHER=()
+    grep -qF "cannot save settings to ${nobody_home%/}/.config/Orvandel.ini" "$E2E_WORK/stderr.txt" ||
+        fail "no HOME and no XDG_CONFIG_HOME: not the home of the password database"
     note "no HOME and no XDG_CONFIG_HOME: the home of the password database ($nobody_home)"
 else
     note "SKIP no HOME and no XDG_CONFIG_HOME: needs root to run as another user"
 fi
 
 # 6. A full disk: the file stays as it was, and the warning says why.
-full="$work/full"
+full="$E2E_WORK/full"
 mkdir -p "$full"
 if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=64k tmpfs "$full" 2>/dev/null; then
-    mounts+=("$full")
+    E2E_MOUNTS+=("$full")
     export XDG_CONFIG_HOME="$full"
     printf '[Metrivo]\nUnitType=5\n' >"$full/Orvandel.ini"
     dd if=/dev/zero of="$full/filler" bs=1k 2>/dev/null || true
-    run_program "$folder" 0 "full disk"
+    e2e_run_program "$program" 0 "full disk"
     expect_one_warning 'the disk is full' "full disk"
     expect_file "$full/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=5')" "full disk"
     ls "$full" | grep -q '\.new-' && fail "full disk: a temporary file was left"
@@ -158,46 +158,29 @@ choose_weight() {
     sleep 0.1
 }
 end_and_check() {
-    local what=$1 expected=$2 status=0
-    for _ in $(seq 1 100); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.05
-    done
-    kill -0 "$pid" 2>/dev/null && fail "$what: the program did not end"
-    wait "$pid" || status=$?
-    pid=""
-    [ "$status" = "$expected" ] || { cat "$work/err.txt"; fail "$what: exit status $status"; }
+    local what=$1
+    e2e_wait_end "$2" "$what"
     grep -qx 'UnitType=4' "$ini" || { cat "$ini"; fail "$what: the chosen category was lost"; }
-    grep -Ev "$ours" "$ini" >"$work/after.rest"
-    cmp -s "$work/before.rest" "$work/after.rest" || fail "$what: other bytes changed"
+    grep -Ev "$ours" "$ini" >"$E2E_WORK/after.rest"
+    cmp -s "$E2E_WORK/before.rest" "$E2E_WORK/after.rest" || fail "$what: other bytes changed"
 }
-export XDG_CONFIG_HOME="$work/shared"
+export XDG_CONFIG_HOME="$E2E_WORK/shared"
 ini="$XDG_CONFIG_HOME/Orvandel.ini"
 for signal in TERM HUP INT QUIT; do
-    cp "$work/before.ini" "$ini"
-    start_program "$folder" "SIG$signal"
+    cp "$E2E_WORK/before.ini" "$ini"
+    e2e_start_counting "$program" "SIG$signal"
     choose_weight
-    kill -s "$signal" "$pid"
+    kill -s "$signal" "$METRIVO_PID"
     end_and_check "SIG$signal" 0
     note "SIG$signal on the shared file: status 0, the choice and every other byte kept"
 done
-# A private X server for the one that goes away.
-cp "$work/before.ini" "$ini"
-ready="$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
-lost_server=$!
-for _ in $(seq 1 100); do [ -s "$ready" ] && break; sleep 0.05; done
-[ -s "$ready" ] || fail "lost display: no private X server"
-shared_display=$DISPLAY
-export DISPLAY=":$(head -1 "$ready" | tr -d '[:space:]')"
-xdotool search --sync --name '^no window has this name [0-9a-f]{32}$' >/dev/null 2>&1 &
-lost_holder=$!
-start_program "$folder" "lost display"
+# An X server of its own for the one that goes away.
+cp "$E2E_WORK/before.ini" "$ini"
+e2e_x_server
+e2e_start_counting "$program" "lost display"
 choose_weight
-kill "$lost_server"
+kill "$E2E_XVFB_PID"
 end_and_check "lost display" 1
-kill "$lost_holder" 2>/dev/null || true
-export DISPLAY=$shared_display
 note "lost display on the shared file: status 1, the choice and every other byte kept"
 
 echo "PASS: ${#results[@]} settings cases"

@@ -1,7 +1,9 @@
-# Shared steps of the end-to-end tests, which drive the real program from
-# outside as a user does: a private X server, real key presses and clicks
-# (xdotool), what the window manager sees (xprop, xwininfo), screenshots
-# (ImageMagick), the real clipboard (xclip) and the settings file on disk.
+# Shared steps of the tests that drive the real program from outside as a
+# user does (tests/e2e, tests/reliability): a private X server or Wayland
+# compositor, real key presses and clicks (xdotool), what the window manager
+# sees (xprop, xwininfo), screenshots (ImageMagick), the real clipboard
+# (xclip), the report boxes, copies of the program with files beside them,
+# and the settings file on disk.
 #
 # Source it from a test script with `set -euo pipefail`:
 #   . "$(dirname "$0")/../support/e2e.sh"
@@ -26,7 +28,11 @@ e2e_init() {
     CLOSEREQUEST=${2:-}
     [ -x "$METRIVO" ] || fail "no program at $METRIVO"
     E2E_WORK=$(mktemp -d)
+    # Copies of the program go beside it, where a hard link works.
+    E2E_PROGRAMS="$(cd "$(dirname "$METRIVO")" && pwd)/e2e-programs.$$"
     E2E_PIDS=()
+    E2E_MOUNTS=()
+    E2E_LAUNCHER=()
     METRIVO_PID=""
     export XDG_CONFIG_HOME="$E2E_WORK/config"
     export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
@@ -41,11 +47,22 @@ e2e_init() {
 }
 
 e2e_cleanup() {
-    local pid
+    local pid mount
     [ -n "${METRIVO_PID:-}" ] && kill -KILL "$METRIVO_PID" 2>/dev/null || true
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$E2E_WORK"
+    for mount in "${E2E_MOUNTS[@]}"; do umount "$mount" 2>/dev/null || true; done
+    rm -rf "$E2E_WORK" "$E2E_PROGRAMS"
+}
+
+# e2e_program_copy NAME: a program folder of its own for files placed beside
+# the program, holding the program hard-linked (or copied); prints the
+# program's path in it.
+e2e_program_copy() {
+    local folder="$E2E_PROGRAMS/$1"
+    mkdir -p "$folder"
+    ln "$METRIVO" "$folder/metrivo" 2>/dev/null || cp "$METRIVO" "$folder/metrivo"
+    echo "$folder/metrivo"
 }
 
 # e2e_x_server [openbox]: a private Xvfb of 1280x1024 for this test alone, so
@@ -133,12 +150,67 @@ e2e_expect_setting() {
     [ "$got" = "$2" ] || { cat "$SETTINGS" >&2 2>/dev/null || true; fail "${3:-settings}: $1 is '$got', expected '$2'"; }
 }
 
-# e2e_start [PROGRAM] [ARGS...]: starts the program (by default METRIVO).
+# e2e_start [PROGRAM] [ARGS...]: starts the program (by default METRIVO),
+# after the words in the array E2E_LAUNCHER, if any.
 e2e_start() {
     local program=${1:-$METRIVO}
     [ $# -gt 0 ] && shift
-    "$program" "$@" >"$E2E_WORK/stdout.txt" 2>"$E2E_WORK/stderr.txt" &
+    "${E2E_LAUNCHER[@]}" "$program" "$@" >"$E2E_WORK/stdout.txt" 2>"$E2E_WORK/stderr.txt" &
     METRIVO_PID=$!
+}
+
+# e2e_start_counting PROGRAM WHAT [CWD]: starts PROGRAM from CWD (the
+# scratch folder by default) and follows it until its main window is up,
+# closing the report boxes on the way with the close request and counting
+# them. The window must come within E2E_LIMIT seconds (2 by default); time
+# spent with a box open does not count. Sets window, reports and elapsed (ms
+# until the window).
+e2e_start_counting() {
+    local program=$1 what=$2 cwd=${3:-$E2E_WORK} limit=${E2E_LIMIT:-2} here=$PWD start now box
+    local deadline
+    cd "$cwd"
+    e2e_start "$program"
+    cd "$here"
+    window=""
+    reports=0
+    start=$(date +%s%N)
+    deadline=$((start + limit * 1000000000))
+    while :; do
+        window=$(e2e_find '^Metrivo$')
+        [ -n "$window" ] && break
+        box=$(e2e_find '^Application Error$')
+        if [ -n "$box" ]; then
+            reports=$((reports + 1))
+            [ "$reports" -le 20 ] || fail "$what: more than 20 reports"
+            "$CLOSEREQUEST" "$box"
+            for _ in $(seq 1 50); do
+                [ "$(e2e_find '^Application Error$')" = "$box" ] || break
+                sleep 0.02
+            done
+            now=$(date +%s%N)
+            deadline=$((now + limit * 1000000000))
+            continue
+        fi
+        kill -0 "$METRIVO_PID" 2>/dev/null || fail "$what: the program ended during start-up"
+        now=$(date +%s%N)
+        [ "$now" -lt "$deadline" ] || fail "$what: no window within ${limit}s"
+        sleep 0.02
+    done
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+}
+
+# e2e_run_program PROGRAM EXPECTED WHAT [CWD]: e2e_start_counting with
+# exactly EXPECTED reports ("any" for any number) and none over the open
+# window, then a clean close.
+e2e_run_program() {
+    local program=$1 expected=$2 what=$3
+    e2e_start_counting "$program" "$what" "${4:-$E2E_WORK}"
+    sleep 0.2
+    [ -z "$(e2e_find '^Application Error$')" ] || fail "$what: a report over the open window"
+    if [ "$expected" != any ] && [ "$reports" != "$expected" ]; then
+        fail "$what: $reports reports, expected $expected"
+    fi
+    e2e_close "$window" 5 "$what"
 }
 
 # e2e_find TITLE_REGEX: the visible window of the program with that title.
@@ -202,6 +274,12 @@ e2e_expect_box() {
     [ "$got" = "$1" ] || fail "report box reads '$got', expected '$1'"
 }
 
+# e2e_expect_report DESCRIPTION PROCEDURE LABEL: the next report box names
+# that failure, the procedure and the step's line label.
+e2e_expect_report() {
+    e2e_expect_box "$1 / in MetrivoProj2021/08/31.Form1.$2 at line $3"
+}
+
 # e2e_no_box [SECONDS]: no report box comes up within that time.
 e2e_no_box() {
     sleep "${1:-0.5}"
@@ -238,22 +316,26 @@ e2e_result() {
     e2e_clipboard
 }
 
-# e2e_close WINDOW: the window manager's close request; the program must end
-# with status 0.
+# e2e_close WINDOW [SECONDS] [WHAT]: the window manager's close request; the
+# program must end with status 0 within SECONDS (5 by default). Sets closed
+# (ms from the request to the end).
 e2e_close() {
+    local start
     [ -n "$CLOSEREQUEST" ] || fail "no close request helper given"
+    start=$(date +%s%N)
     "$CLOSEREQUEST" "$1"
-    e2e_wait_end 0 "the close request"
+    e2e_wait_end 0 "${3:-the close request}" "${2:-5}"
+    closed=$((($(date +%s%N) - start) / 1000000))
 }
 
-# e2e_wait_end STATUS WHAT: the program ends, with that status.
+# e2e_wait_end STATUS WHAT [SECONDS]: the program ends within SECONDS (5 by
+# default), with that status.
 e2e_wait_end() {
-    local status=0
-    for _ in $(seq 1 100); do
-        kill -0 "$METRIVO_PID" 2>/dev/null || break
-        sleep 0.05
+    local status=0 deadline=$(($(date +%s%N) + ${3:-5} * 1000000000))
+    while kill -0 "$METRIVO_PID" 2>/dev/null; do
+        [ "$(date +%s%N)" -lt "$deadline" ] || fail "$2: the program did not end within ${3:-5}s"
+        sleep 0.01
     done
-    kill -0 "$METRIVO_PID" 2>/dev/null && fail "$2: the program did not end"
     wait "$METRIVO_PID" || status=$?
     METRIVO_PID=""
     [ "$status" = "$1" ] || fail "$2: exit status $status, expected $1"
