@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <cstdint>
 
+#include "cursorbitmap.h"
 #include "fileprobe.h"
 #include "runtimeerror.h"
 
@@ -16,7 +17,6 @@ namespace {
 constexpr qsizetype kDirectorySize = 6;
 constexpr qsizetype kEntrySize = 16;
 constexpr uint16_t kCursorType = 2;
-constexpr uint16_t kIconType = 1;
 
 [[noreturn]] void Invalid() {
     throw RunTimeError(RunTimeError::kInvalidPicture);
@@ -116,13 +116,11 @@ CursorFile::Header CursorFile::ReadHeader(const QByteArray& file) {
 
 QCursor CursorFile::Decode(const QByteArray& file) {
     const Header header = ReadHeader(file);
-    QImage image = Read(file, "cur");
-    if (image.isNull()) {
-        // Readers that know only icons take the same layout as type 1.
-        QByteArray asIcon = file;
-        asIcon[2] = static_cast<char>(kIconType);
-        image = Read(asIcon, "ico");
-    }
+    const QByteArray data = file.mid(header.offset, header.length);
+    // Most cursors hold a bitmap, decoded here; a PNG image goes to Qt's own
+    // PNG reader. No image format plugin is loaded either way.
+    const QImage image =
+        data.startsWith("\x89PNG") ? Read(data, "png") : CursorBitmap::Decode(data);
     if (image.isNull() || image.width() <= 0 || image.height() <= 0) Invalid();
     if (image.width() > header.size.width() || image.height() > header.size.height()) Invalid();
     if (header.hotspot.x() >= image.width() || header.hotspot.y() >= image.height()) Invalid();

@@ -265,6 +265,11 @@ std::string IniText::Repaired() const {
         if (content.find('\0') != std::string_view::npos || !IsUtf8(content)) continue;
         const Kind kind = KindOf(content);
         if (kind == Kind::kJunk) continue;
+        // A line that begins with a byte order mark and would now come first
+        // would lose the mark to the reader and mean something else: it goes.
+        if (repaired.empty() && content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            continue;
+        }
         bool closed = true;
         if (kind == Kind::kHeader) HeaderName(content, &closed);
         repaired += content;

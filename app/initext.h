@@ -42,7 +42,9 @@ class IniText {
 
     // The text without what makes it damaged: lines with a NUL byte or bytes
     // that are no UTF-8 and lines that are no header, entry, comment or blank
-    // are left out, and a header's missing bracket is added.
+    // are left out, and a header's missing bracket is added. A line that
+    // would come first and begins with a byte order mark is left out too: at
+    // the start, the mark would no longer be part of it.
     std::string Repaired() const;
 
     // Sets each of `entries` in `section`, changing the text where it is:

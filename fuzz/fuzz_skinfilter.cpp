@@ -54,11 +54,14 @@ void CheckForm(const std::string& kept) {
     }
     Check(!inside);
     Check(kept.find('\\') == std::string::npos);
-    for (std::size_t at = kept.find("url("); at != std::string::npos;
-         at = kept.find("url(", at + 1)) {
-        // A string that happens to hold "url(" is no image; a real one is quoted.
-        if (kept.compare(at + 4, 1, "\"") == 0)
-            Check(kept.compare(at + 5, kCopies.size(), kCopies) == 0);
+    // Every url( outside a string is a quoted copy the resolver gave.
+    bool inString = false;
+    for (std::size_t at = 0; at < kept.size(); ++at) {
+        if (kept[at] == '"') {
+            inString = !inString;
+        } else if (!inString && kept.compare(at, 4, "url(") == 0) {
+            Check(kept.compare(at + 4, 1 + kCopies.size(), "\"" + std::string(kCopies)) == 0);
+        }
     }
 }
 

@@ -131,14 +131,16 @@ bench_batch() {
 # --- startup: time to a mapped window and memory, against a bare Qt window ---
 # bench_startup launches each program under X (a private Xvfb when DISPLAY is
 # unset), with a fresh XDG_CONFIG_HOME in TMPDIR (default /tmp) each time.
-# BENCH_STARTUP_RUNS (default 20) and BENCH_STARTUP_WARMUP (default 2) set the
-# launches; BENCH_METRIVO the program measured (default BUILD_DIR/bin/metrivo).
+# BENCH_STARTUP_RUNS (default 30) and BENCH_STARTUP_WARMUP (default 2) set the
+# launches; BENCH_METRIVO the program measured (default BUILD_DIR/bin/metrivo)
+# and BENCH_FLOOR the floor (default BUILD_DIR/bin/bench_floor; any program
+# that maps a window, one built elsewhere included).
 bench_startup() {
-    echo "== startup: time to mapped window and resident memory, against bench_floor"
-    local program=${BENCH_METRIVO:-$bin/metrivo}
+    local program=${BENCH_METRIVO:-$bin/metrivo} floor=${BENCH_FLOOR:-$bin/bench_floor}
+    echo "== startup: time to mapped window and resident memory, against $(basename "$floor")"
     "$(dirname "$0")/with-display.sh" "$bin/bench_startup" \
-        --runs "${BENCH_STARTUP_RUNS:-20}" --warmup "${BENCH_STARTUP_WARMUP:-2}" \
-        "$program" "$bin/bench_floor"
+        --runs "${BENCH_STARTUP_RUNS:-30}" --warmup "${BENCH_STARTUP_WARMUP:-2}" \
+        "$program" "$floor"
 }
 
 # --- press: "Start Converting" in the real window, offscreen -----------------

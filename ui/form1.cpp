@@ -78,26 +78,39 @@ void WhiteBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole>
 // a dark selection with white text. Controls inside take them over unless
 // they have colours of their own.
 void DarkOnWhite(QWidget* widget) {
+    static const QPalette colours = [] {
+        QPalette palette;
+        const QPalette light{QColor(Qt::white)};
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const bool disabled = g == QPalette::Disabled;
+            for (QPalette::ColorRole role : {QPalette::Light, QPalette::Midlight, QPalette::Mid,
+                                             QPalette::Dark, QPalette::Shadow}) {
+                palette.setColor(g, role, light.color(QPalette::Active, role));
+            }
+            const QColor text = disabled ? QColor(110, 110, 110) : QColor(Qt::black);
+            for (QPalette::ColorRole role :
+                 {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+                palette.setColor(g, role, text);
+            }
+            palette.setColor(g, QPalette::Base, Qt::white);
+            palette.setColor(g, QPalette::AlternateBase, QColor(245, 245, 245));
+            palette.setColor(g, QPalette::PlaceholderText, QColor(110, 110, 110));
+            palette.setColor(g, QPalette::Highlight, QColor(0, 70, 140));
+            palette.setColor(g, QPalette::HighlightedText, Qt::white);
+            palette.setColor(g, QPalette::Link, QColor(0, 60, 150));
+        }
+        return palette;
+    }();
+    // The roles set above, over the colours the widget was given (its white
+    // backgrounds).
     QPalette palette = widget->palette();
-    const QPalette light{QColor(Qt::white)};
     for (int group = 0; group < QPalette::NColorGroups; ++group) {
         const auto g = static_cast<QPalette::ColorGroup>(group);
-        const bool disabled = g == QPalette::Disabled;
-        for (QPalette::ColorRole role : {QPalette::Light, QPalette::Midlight, QPalette::Mid,
-                                         QPalette::Dark, QPalette::Shadow}) {
-            palette.setColor(g, role, light.color(QPalette::Active, role));
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            if (colours.isBrushSet(g, r)) palette.setBrush(g, r, colours.brush(g, r));
         }
-        const QColor text = disabled ? QColor(110, 110, 110) : QColor(Qt::black);
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-            palette.setColor(g, role, text);
-        }
-        palette.setColor(g, QPalette::Base, Qt::white);
-        palette.setColor(g, QPalette::AlternateBase, QColor(245, 245, 245));
-        palette.setColor(g, QPalette::PlaceholderText, QColor(110, 110, 110));
-        palette.setColor(g, QPalette::Highlight, QColor(0, 70, 140));
-        palette.setColor(g, QPalette::HighlightedText, Qt::white);
-        palette.setColor(g, QPalette::Link, QColor(0, 60, 150));
     }
     widget->setPalette(palette);
 }
@@ -334,8 +347,10 @@ bool Form1::event(QEvent* event) {
         setAttribute(Qt::WA_KeyboardFocusChange);
         if (QWidget* focused = focusWidget()) focused->update();
     }
-    if (!centredInFrame_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
-        isVisible() && windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) {
+    // Asking for the frame costs round trips to the display: only once the
+    // window has moved, which the window manager's frame makes it do.
+    if (!centredInFrame_ && event->type() == QEvent::Move && isVisible() &&
+        windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()) {
         // Placed by the user or the window manager since, the window stays.
         centredInFrame_ = true;
         if (!testAttribute(Qt::WA_Moved) || pos() == placedAt_) CentreOnScreen();

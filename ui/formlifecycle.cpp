@@ -4,10 +4,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QPixmap>
 #include <QSessionManager>
 
+#include "applicationicon.h"
 #include "apptitle.h"
 #include "cursorfile.h"
 #include "eventguard.h"
@@ -45,14 +45,11 @@ QIcon FormLifecycle::ApplicationIcon() {
 
 std::vector<QImage> FormLifecycle::ApplicationIconImages() {
     std::vector<QImage> images;
-    for (int size : {32, 48, 128, 256}) {
-        // The images are PNG. Named so, and not left to be guessed, they are
-        // read by Qt's own reader without loading every image format plugin
-        // to ask whether it reads PNG too.
-        QImageReader reader(QStringLiteral(":/icons/metrivo-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        QImage image = reader.read();
-        if (!image.isNull()) images.push_back(std::move(image));
+    for (const IconImage& icon : kApplicationIcon) {
+        // The pixels are built into the program: nothing to decode, and the
+        // image refers to them without a copy.
+        images.emplace_back(reinterpret_cast<const uchar*>(icon.argb), icon.size, icon.size,
+                            QImage::Format_ARGB32);
     }
     return images;
 }

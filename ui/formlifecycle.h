@@ -57,8 +57,8 @@ class FormLifecycle : public QObject {
 
     // The window's application icon in the sizes the desktop asks for.
     static QIcon ApplicationIcon();
-    // The icon's images, decoded; any thread may call this. IconFrom makes
-    // the icon of them and needs the application's thread.
+    // The icon's images, over the pixels built into the program. IconFrom
+    // makes the icon of them.
     static std::vector<QImage> ApplicationIconImages();
     static QIcon IconFrom(const std::vector<QImage>& images);
 

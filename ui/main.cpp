@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
 #include <iostream>
 #include <string_view>
 #include <vector>
@@ -54,10 +53,6 @@ int main(int argc, char* argv[]) {
     // sets the application title again at its step.
     QApplication::setApplicationName(QStringLiteral("Metrivo"));
     QApplication::setDesktopFileName(QStringLiteral("metrivo"));
-    // Decoding the icon's four images takes a few milliseconds; it goes on
-    // beside the building of the window, which needs the icon only at its load.
-    std::future<std::vector<QImage>> iconImages =
-        std::async(std::launch::async, &metrivo::FormLifecycle::ApplicationIconImages);
 
     metrivo::QtSettingsStore settingsFile;
     // The load stores the list selections it restores; those writes wait
@@ -75,7 +70,7 @@ int main(int argc, char* argv[]) {
     messageBox.SetParentWidget(&window);
 
     metrivo::FormLifecycle lifecycle(window, SkinFramework1, &metrivo::FileProbe::ProgramFolder,
-                                     metrivo::FormLifecycle::IconFrom(iconImages.get()));
+                                     metrivo::FormLifecycle::ApplicationIcon());
     // Ending by a signal is closing the window; ending because the display
     // went away stores what a close would have stored.
     metrivo::TerminationSignals endSignals;

@@ -249,7 +249,11 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"cut sequence", "[Metrivo]\nk=\xC3\n", true, "[Metrivo]\n"},
         DamageCase{"cut at the end", "[Metrivo]\nk=3\xE2\x82", true, "[Metrivo]\n"},
         DamageCase{"encoded surrogate", "[Metrivo]\nk=\xED\xA0\x80\n", true, "[Metrivo]\n"},
-        DamageCase{"overlong form", "[Metrivo]\nk=\xC0\xAF\n", true, "[Metrivo]\n"}),
+        DamageCase{"overlong form", "[Metrivo]\nk=\xC0\xAF\n", true, "[Metrivo]\n"},
+        // The fuzzer's find: the mark inside the text came first once the
+        // junk before it was gone, and "[Met=1" became a header left open.
+        DamageCase{"mark that would come first", "junk\n\xEF\xBB\xBF[Met=1\n[Metrivo]\nk=1\n", true,
+                   "[Metrivo]\nk=1\n"}),
     NameOfCase());
 
 TEST(IniTextTest, Utf8Validation) {

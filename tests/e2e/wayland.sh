@@ -26,13 +26,16 @@ for node in walk(json.load(sys.stdin)):
         break' "${1:-Metrivo}"
 }
 
+# wait_window TITLE: waits until the window is there and has settled where
+# the compositor puts it (the same place twice in a row), and prints it.
 wait_window() {
-    local rect=""
+    local rect="" last=""
     for _ in $(seq 1 100); do
         rect=$(window_rect "$1")
-        [ -n "$rect" ] && { echo "$rect"; return 0; }
+        [ -n "$rect" ] && [ "$rect" = "$last" ] && { echo "$rect"; return 0; }
+        last=$rect
         kill -0 "$METRIVO_PID" 2>/dev/null || fail "the program ended while waiting for '$1'"
-        sleep 0.1
+        sleep 0.2
     done
     fail "no window '$1' on the compositor"
 }

@@ -1,53 +1,41 @@
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include <QDir>
 #include <QImage>
 #include <QString>
-#include <QStringList>
 
+#include "applicationicon.h"
+
+namespace metrivo {
 namespace {
 
-struct IconCase {
-    const char* path;
-    int size;
-};
+class ApplicationIconTest : public ::testing::TestWithParam<IconImage> {};
 
-void PrintTo(const IconCase& icon, std::ostream* out) { *out << icon.size << "px"; }
-
-constexpr IconCase kIcons[] = {
-    {":/icons/metrivo-32.png", 32},
-    {":/icons/metrivo-48.png", 48},
-    {":/icons/metrivo-128.png", 128},
-    {":/icons/metrivo-256.png", 256},
-};
-
-class IconResourceTest : public ::testing::TestWithParam<IconCase> {};
-
-TEST_P(IconResourceTest, LoadsAtItsSizeWithTransparentCorners) {
-    const IconCase& icon = GetParam();
-    const QImage image(QString::fromLatin1(icon.path));
-    ASSERT_FALSE(image.isNull()) << icon.path;
-    EXPECT_EQ(image.width(), icon.size);
-    EXPECT_EQ(image.height(), icon.size);
-    ASSERT_TRUE(image.hasAlphaChannel());
-    // The tile has rounded corners: the corner pixels show what lies behind.
+// The pixels built into the program are those of the installed PNG image of
+// the same size, and the tile keeps its transparent rounded corners.
+TEST_P(ApplicationIconTest, IsThePngImageOfItsSize) {
+    const IconImage& icon = GetParam();
+    const QImage built(reinterpret_cast<const uchar*>(icon.argb), icon.size, icon.size,
+                       QImage::Format_ARGB32);
+    const QImage png =
+        QImage(QStringLiteral(METRIVO_ICON_DIR "/%1x%1/apps/metrivo.png").arg(icon.size))
+            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(built, png);
     const int last = icon.size - 1;
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(last, 0)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(0, last)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(last, last)), 0);
-    EXPECT_EQ(qAlpha(image.pixel(icon.size / 2, icon.size / 2)), 255);
+    for (const auto& [x, y] : {std::pair{0, 0}, {last, 0}, {0, last}, {last, last}}) {
+        EXPECT_EQ(qAlpha(built.pixel(x, y)), 0) << x << "," << y;
+    }
+    EXPECT_EQ(qAlpha(built.pixel(icon.size / 2, icon.size / 2)), 255);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, IconResourceTest, ::testing::ValuesIn(kIcons),
-                         [](const auto& info) { return std::to_string(info.param.size); });
+INSTANTIATE_TEST_SUITE_P(Sizes, ApplicationIconTest, ::testing::ValuesIn(kApplicationIcon),
+                         [](const auto& info) { return std::to_string(info.param.size) + "px"; });
 
-TEST(IconResourceTest, HoldsExactlyTheFourSizes) {
-    const QStringList names = QDir(QStringLiteral(":/icons")).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(names, (QStringList{"metrivo-128.png", "metrivo-256.png", "metrivo-32.png",
-                                  "metrivo-48.png"}));
+TEST(ApplicationIconTest, HoldsTheFourSizesInOrder) {
+    std::vector<int> sizes;
+    for (const IconImage& icon : kApplicationIcon) sizes.push_back(icon.size);
+    EXPECT_EQ(sizes, (std::vector<int>{32, 48, 128, 256}));
 }
 
 }  // namespace
+}  // namespace metrivo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace metrivo {
+
+// One image of the application icon: `size` x `size` pixels, each a 32-bit
+// ARGB value (not premultiplied), row by row.
+struct IconImage {
+    int size;
+    const std::uint32_t* argb;
+};
+
+// The application icon's images, 32, 48, 128 and 256 pixels square, built
+// into the program from data/icons/hicolor so the window has its icon without
+// decoding images at start-up.
+extern const std::array<IconImage, 4> kApplicationIcon;
+
+}  // namespace metrivo
