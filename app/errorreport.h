@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "messageboxservice.h"
 
@@ -45,10 +47,24 @@ class ErrorReport {
     };
     bool InGuardedHandler() const { return runningHandlers_ > 0; }
 
+    // An error raised in a notification that a guarded handler's code set off
+    // must not travel back through the toolkit's code that sent the
+    // notification, which is not built to pass errors on. It is held here
+    // instead (the first one, should several come), and raised again in the
+    // guarded handler's own code: where that code made the call, or at the
+    // latest once its step has run.
+    void HoldError(std::exception_ptr error) const {
+        if (!heldError_) heldError_ = std::move(error);
+    }
+    void RaiseHeldError() const {
+        if (heldError_) std::rethrow_exception(std::exchange(heldError_, nullptr));
+    }
+
   private:
     MessageBoxService& box_;
     std::string supportAddress_;
     mutable int runningHandlers_ = 0;
+    mutable std::exception_ptr heldError_;
 };
 
 }  // namespace metrivo

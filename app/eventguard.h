@@ -15,7 +15,8 @@ namespace metrivo {
 //
 // Set off by the code of a guarded handler (the load selecting a list item,
 // say), the handler's error passes on to that guarded handler, which reports
-// it with its own step's label. Set off by the user or the system, the error
+// it with its own step's label: it is held by the report and raised again in
+// the guarded handler's code, never thrown back through the toolkit. Set off by the user or the system, the error
 // is reported here, with the handler's name as the procedure and line 0 (the
 // handler has no line labels), and the program goes on from where it was.
 class EventGuard {
@@ -24,14 +25,14 @@ class EventGuard {
 
     template <typename Handler>
     static void Run(const ErrorReport& report, std::string_view procedure, Handler&& handler) {
-        if (report.InGuardedHandler()) {
-            handler();
-            return;
-        }
         try {
             handler();
         } catch (...) {
-            Report(report, procedure, std::current_exception());
+            if (report.InGuardedHandler()) {
+                report.HoldError(std::current_exception());
+            } else {
+                Report(report, procedure, std::current_exception());
+            }
         }
     }
 

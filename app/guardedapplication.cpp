@@ -11,14 +11,16 @@ namespace metrivo {
 GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
-    if (report_ == nullptr || report_->InGuardedHandler()) {
-        return QApplication::notify(receiver, event);
-    }
+    if (report_ == nullptr) return QApplication::notify(receiver, event);
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        const QString procedure = ProcedureFor(receiver, event);
-        EventGuard::Report(*report_, procedure.toStdString(), std::current_exception());
+        if (report_->InGuardedHandler()) {
+            report_->HoldError(std::current_exception());
+        } else {
+            const QString procedure = ProcedureFor(receiver, event);
+            EventGuard::Report(*report_, procedure.toStdString(), std::current_exception());
+        }
     }
     return true;
 }

@@ -32,6 +32,7 @@ void GuardedHandler::Run(const ErrorReport& report) const {
         int next = kNext;
         try {
             next = step.run();
+            report.RaiseHeldError();
         } catch (const RunTimeError& error) {
             report.ShowErrorReport(procedure_, error.description(), step.label);
             next = step.onFailure;

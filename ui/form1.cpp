@@ -416,6 +416,7 @@ void Form1::SetListIndex(QComboBox* list, int16_t index, void (Form1::*handler)(
         (this->*handler)();
     } else {
         list->setCurrentIndex(index);
+        report_.RaiseHeldError();
     }
 }
 
@@ -429,6 +430,7 @@ void Form1::SetToListIndex(int16_t index) {
 
 void Form1::SelectOption(int16_t Index) {
     optUnits(Index)->setChecked(true);
+    report_.RaiseHeldError();
 }
 
 void Form1::Text1_GotFocus() {

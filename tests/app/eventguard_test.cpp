@@ -66,6 +66,40 @@ TEST(EventGuardTest, InsideAGuardedHandlerTheErrorGoesToItsStep) {
     EXPECT_FALSE(report.InGuardedHandler());
 }
 
+// The toolkit's code that sent the notification is not built to pass errors
+// on: it returns normally, and the error is raised again where the guarded
+// handler's code asks for it, or once the step has run. Of several, the first
+// is the one reported.
+TEST(EventGuardTest, InsideAGuardedHandlerTheErrorSkipsTheSendersCode) {
+    test::FakeMessageBox box;
+    const ErrorReport report(box, "x@y");
+    bool senderReturned = false;
+    bool restOfStepRan = false;
+    const auto sender = [&](RunTimeError::Number code) {
+        EventGuard::Run(report, "optUnits_Click", [code] { throw RunTimeError(code); });
+        senderReturned = true;
+    };
+    const GuardedHandler load("Form_Load", {{144,
+                                             [&] {
+                                                 sender(RunTimeError::kInvalidPropertyValue);
+                                                 report.RaiseHeldError();
+                                                 restOfStepRan = true;
+                                                 return GuardedHandler::kNext;
+                                             }},
+                                            {146, [&] {
+                                                 sender(RunTimeError::kOverflow);
+                                                 sender(RunTimeError::kSubscriptOutOfRange);
+                                                 return GuardedHandler::kEnd;
+                                             }}});
+    load.Run(report);
+    EXPECT_TRUE(senderReturned);
+    EXPECT_FALSE(restOfStepRan);
+    ASSERT_EQ(box.texts.size(), 2u);
+    EXPECT_EQ(box.texts[0], test::ReportText("Form_Load", "Invalid property value", 144, "x@y"));
+    EXPECT_EQ(box.texts[1], test::ReportText("Form_Load", "Overflow", 146, "x@y"));
+    EXPECT_NO_THROW(report.RaiseHeldError());
+}
+
 // While a report's box is open, events start handlers of their own: an error
 // of theirs is theirs, not the waiting handler's.
 TEST(EventGuardTest, WhileABoxIsOpenNoHandlerIsRunning) {
