@@ -97,7 +97,8 @@ wtype pound
 wtype -k Tab
 wtype kilogram
 wtype -k Return
-sleep 0.5
+# The conversion has run once its choices are stored.
+e2e_await_setting LastTo4 9
 e2e_swaymsg '[app_id="metrivo"] kill' >/dev/null
 e2e_wait_end 0 "the compositor's close"
 e2e_expect_setting LastFrom4 16 "Wayland"
