@@ -6,7 +6,7 @@ FUZZ_BUILD  ?= build-fuzz
 CMAKE_ARGS  ?=
 JOBS        ?= $(shell nproc)
 
-.PHONY: all deps build run test test-release test-asan bench clean
+.PHONY: all deps build run test check-format test-release test-asan bench clean
 
 all: build
 
@@ -22,7 +22,10 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@scripts/run.sh $(BUILD)
 
-test: deps test-release test-asan test-fuzz
+test: deps check-format test-release test-asan test-fuzz
+
+check-format:
+	scripts/check-format.sh
 
 test-release: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)

@@ -12,7 +12,7 @@ packages=(
     imagemagick openbox qt6ct python3 python3-pil
     at-spi2-core python3-pyatspi dbus dbus-bin
     qt6-wayland sway wtype wl-clipboard grim libwayland-dev libwayland-bin
-    clang libclang-rt-dev
+    clang libclang-rt-dev clang-format
     units perl util-linux
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
     g++-aarch64-linux-gnu qemu-user zsh fish time
