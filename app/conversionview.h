@@ -10,7 +10,7 @@ namespace metrivo {
 // What "Start Converting" needs of the window: the pointer, the amount and
 // the two unit lists' texts and indexes, and the results box.
 class ConversionView {
-public:
+  public:
     virtual ~ConversionView() = default;
 
     virtual void SetMousePointer(MousePointer pointer) = 0;

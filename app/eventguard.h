@@ -16,8 +16,8 @@ namespace metrivo {
 // Set off by the code of a guarded handler (the load selecting a list item,
 // say), the handler's error passes on to that guarded handler, which reports
 // it with its own step's label: it is held by the report and raised again in
-// the guarded handler's code, never thrown back through the toolkit. Set off by the user or the system, the error
-// is reported here, with the handler's name as the procedure and line 0 (the
+// the guarded handler's code, never thrown back through the toolkit. Set off by the user or the
+// system, the error is reported here, with the handler's name as the procedure and line 0 (the
 // handler has no line labels), and the program goes on from where it was.
 class EventGuard {
   public:

@@ -12,7 +12,7 @@ namespace metrivo {
 // reported with its label; the handler then goes on at the step its row
 // names, so a handler's code reads like its step table.
 class GuardedHandler {
-public:
+  public:
     static constexpr int kNext = -1;  // the row below
     static constexpr int kEnd = -2;   // the handler ends
 
@@ -29,7 +29,7 @@ public:
     void Run(const ErrorReport& report) const;
     const std::string& procedure() const { return procedure_; }
 
-private:
+  private:
     std::size_t IndexAfter(std::size_t row, int target) const;
 
     std::string procedure_;

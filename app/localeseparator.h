@@ -9,7 +9,7 @@ namespace metrivo {
 // locale the environment names (LC_ALL, then LC_NUMERIC, then LANG). The
 // window and metrivo-convert read it the same way, once, and pass it on.
 class LocaleSeparator {
-public:
+  public:
     static std::string FromEnvironment();
     // The locale name that decides numbers, given the three variables' values
     // (null or empty when unset).

@@ -11,7 +11,7 @@ namespace metrivo {
 // surrounding blanks and a fractional part (rounded half to even), because
 // anything may have edited the file.
 class SettingValue {
-public:
+  public:
     // "Type mismatch" for a text that is no number; "Overflow" outside
     // -32768 to 32767.
     static int16_t ToInt16(std::string_view text);

@@ -31,7 +31,8 @@ std::vector<SettingsEntry> WindowSettings::Choices(const WindowState& state) {
     std::vector<SettingsEntry> entries;
     entries.reserve(2 * WindowState::kCategories + 1);
     for (int category = 0; category < WindowState::kCategories; ++category) {
-        entries.push_back({LastFromKey(category), SettingValue::FromInt16(state.lastFrom(category))});
+        entries.push_back(
+            {LastFromKey(category), SettingValue::FromInt16(state.lastFrom(category))});
         entries.push_back({LastToKey(category), SettingValue::FromInt16(state.lastTo(category))});
     }
     entries.push_back({std::string(kUnitTypeKey), SettingValue::FromInt16(state.selUnitType)});

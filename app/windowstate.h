@@ -10,7 +10,7 @@ namespace metrivo {
 // What the main window remembers: the selected category and, per category,
 // the list indexes of the last conversion made in it.
 class WindowState {
-public:
+  public:
     static constexpr int kCategories = UnitCatalogue::kCategoryCount;
 
     int16_t selUnitType = 0;
@@ -22,7 +22,7 @@ public:
     int16_t lastFrom(int index) const { return At(lastFrom_, index); }
     int16_t lastTo(int index) const { return At(lastTo_, index); }
 
-private:
+  private:
     static int16_t& At(std::array<int16_t, kCategories>& a, int index);
     static int16_t At(const std::array<int16_t, kCategories>& a, int index);
 

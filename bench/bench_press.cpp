@@ -18,8 +18,8 @@
 
 #include "errorreport.h"
 #include "form1.h"
-#include "messageboxservice.h"
 #include "memorysettingsstore.h"
+#include "messageboxservice.h"
 #include "styledpushbutton.h"
 #include "unitcatalogue.h"
 

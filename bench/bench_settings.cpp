@@ -54,7 +54,8 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         const metrivo::QtSettingsStore store(folder->path());
         for (int n = 0; n < metrivo::WindowState::kCategories; ++n) {
-            benchmark::DoNotOptimize(store.Read(kApp, kSection, WindowSettings::LastFromKey(n), "0"));
+            benchmark::DoNotOptimize(
+                store.Read(kApp, kSection, WindowSettings::LastFromKey(n), "0"));
             benchmark::DoNotOptimize(store.Read(kApp, kSection, WindowSettings::LastToKey(n), "0"));
         }
         for (std::string_view key : {WindowSettings::kUnitTypeKey, WindowSettings::kFromListKey}) {

@@ -138,14 +138,14 @@ GuardedHandler FormLifecycle::BuildLoadSteps() {
          }},
         {134,
          [this, &state] {
-             state.lastFrom(loopIndex_) =
-                 SettingValue::ToInt16(form_.settings().Read(WindowSettings::LastFromKey(loopIndex_), "0"));
+             state.lastFrom(loopIndex_) = SettingValue::ToInt16(
+                 form_.settings().Read(WindowSettings::LastFromKey(loopIndex_), "0"));
              return kNext;
          }},
         {136,
          [this, &state] {
-             state.lastTo(loopIndex_) =
-                 SettingValue::ToInt16(form_.settings().Read(WindowSettings::LastToKey(loopIndex_), "0"));
+             state.lastTo(loopIndex_) = SettingValue::ToInt16(
+                 form_.settings().Read(WindowSettings::LastToKey(loopIndex_), "0"));
              return kNext;
          }},
         {138, [this] { return ++loopIndex_ < WindowState::kCategories ? 134 : kNext; }},

@@ -5,7 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "qtclipboard.h"
 #include "deferredsettingsstore.h"
 #include "displaylosswatch.h"
 #include "errorreport.h"
@@ -16,6 +15,7 @@
 #include "formlifecycle.h"
 #include "guardedapplication.h"
 #include "localeseparator.h"
+#include "qtclipboard.h"
 #include "qtmessagebox.h"
 #include "qtsettingsstore.h"
 #include "skinengine.h"

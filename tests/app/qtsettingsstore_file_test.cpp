@@ -273,11 +273,11 @@ TEST_P(SettingsFileTypeTest, ReadsGiveDefaultsAndWritesLeaveItAlone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, SettingsFileTypeTest,
-    ::testing::Values(
-        PlaceCase{"Fifo", [](const QString& p) { return MakeFifo(Native(p)); }},
-        PlaceCase{"Folder", [](const QString& p) { return QDir().mkpath(p); }},
-        PlaceCase{"LinkToDevZero", [](const QString& p) { return QFile::link("/dev/zero", p); }},
-        PlaceCase{"Socket", [](const QString& p) { return MakeSocket(Native(p)); }}),
+    ::testing::Values(PlaceCase{"Fifo", [](const QString& p) { return MakeFifo(Native(p)); }},
+                      PlaceCase{"Folder", [](const QString& p) { return QDir().mkpath(p); }},
+                      PlaceCase{"LinkToDevZero",
+                                [](const QString& p) { return QFile::link("/dev/zero", p); }},
+                      PlaceCase{"Socket", [](const QString& p) { return MakeSocket(Native(p)); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Something other than Qt's lock file at "Orvandel.ini.lock": Qt would wait
@@ -304,20 +304,18 @@ TEST_P(SettingsLockPlaceTest, WarnsOnceAndLeavesTheFileAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, SettingsLockPlaceTest,
-    ::testing::Values(PlaceCase{"folder", [](const QString& lock) { return QDir().mkpath(lock); }},
-                      PlaceCase{"FIFO", [](const QString& lock) { return MakeFifo(Native(lock)); }},
-                      PlaceCase{"socket",
-                               [](const QString& lock) { return MakeSocket(Native(lock)); }},
-                      PlaceCase{"link to a FIFO",
-                               [](const QString& lock) {
-                                   return MakeFifo(Native(lock + ".fifo")) &&
-                                          QFile::link(lock + ".fifo", lock);
-                               }},
-                      PlaceCase{
-                          "dangling link",
-                          [](const QString& lock) { return QFile::link(lock + ".nowhere", lock); }},
-                      PlaceCase{"link to a device",
-                               [](const QString& lock) { return QFile::link("/dev/zero", lock); }}),
+    ::testing::Values(
+        PlaceCase{"folder", [](const QString& lock) { return QDir().mkpath(lock); }},
+        PlaceCase{"FIFO", [](const QString& lock) { return MakeFifo(Native(lock)); }},
+        PlaceCase{"socket", [](const QString& lock) { return MakeSocket(Native(lock)); }},
+        PlaceCase{"link to a FIFO",
+                  [](const QString& lock) {
+                      return MakeFifo(Native(lock + ".fifo")) && QFile::link(lock + ".fifo", lock);
+                  }},
+        PlaceCase{"dangling link",
+                  [](const QString& lock) { return QFile::link(lock + ".nowhere", lock); }},
+        PlaceCase{"link to a device",
+                  [](const QString& lock) { return QFile::link("/dev/zero", lock); }}),
     NameOfCase());
 
 TEST(SettingsLockTest, ALockHeldByALiveInstanceIsWaitedForAboutASecondAtMost) {

@@ -79,8 +79,8 @@ int Dump(const metrivo::QtSettingsStore& store) {
     for (int n = 0; n < metrivo::WindowState::kCategories; ++n) {
         keys.push_back(WindowSettings::LastToKey(n));
     }
-    for (std::string_view key : {WindowSettings::kUnitTypeKey, WindowSettings::kFromListKey,
-                                 WindowSettings::kToListKey}) {
+    for (std::string_view key :
+         {WindowSettings::kUnitTypeKey, WindowSettings::kFromListKey, WindowSettings::kToListKey}) {
         keys.emplace_back(key);
     }
     for (const std::string& key : keys) {

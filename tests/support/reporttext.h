@@ -10,8 +10,8 @@ namespace metrivo::test {
 inline constexpr std::string_view kTestSupportAddress = "help@metrivo.test";
 
 // The whole text of an error report box, as the user reads it.
-inline std::string ReportText(std::string_view procedure, std::string_view description,
-                              int label, std::string_view supportAddress) {
+inline std::string ReportText(std::string_view procedure, std::string_view description, int label,
+                              std::string_view supportAddress) {
     return std::string(description) + "\r\nin MetrivoProj2021/08/31.Form1." +
            std::string(procedure) + " at line " + std::to_string(label) +
            "\r\rPlease email screenshot of this message to " + std::string(supportAddress);

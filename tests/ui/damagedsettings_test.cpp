@@ -67,20 +67,22 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"UnitType", "7"}},
                     {"Subscript out of range@144", "Subscript out of range@146",
                      "Invalid property value@148", "Invalid property value@150"},
-                    7, 0, "7"},
+                    7,
+                    0,
+                    "7"},
         DamagedCase{"UnitTypeText", {{"UnitType", "abc"}}, {"Type mismatch@142"}, 0, 11, "0"},
-        DamagedCase{"IndexOutOfRange",
-                    {{"LastFrom0", "50"}},
-                    {"Invalid property value@144"}, 0, 11, "0"},
-        DamagedCase{"TooLarge",
-                    {{"LastTo3", "99999"}, {"UnitType", "3"}},
-                    {"Overflow@136"}, 3, 12, "3"},
+        DamagedCase{
+            "IndexOutOfRange", {{"LastFrom0", "50"}}, {"Invalid property value@144"}, 0, 11, "0"},
+        DamagedCase{
+            "TooLarge", {{"LastTo3", "99999"}, {"UnitType", "3"}}, {"Overflow@136"}, 3, 12, "3"},
         DamagedCase{"Lenient", {{"UnitType", " 2 "}, {"LastFrom2", "3.7"}}, {}, 2, 13, "2"},
         DamagedCase{"NoSelection",
                     {{"UnitType", "5"}, {"LastFrom5", "-1"}, {"cboFromCurrency", "-1"}},
-                    {}, 5, 13, "5"}),
+                    {},
+                    5,
+                    13,
+                    "5"}),
     [](const auto& info) { return std::string(info.param.name); });
-
 
 // What a stored value does to the start-up: the conversion of its text fails
 // with a report, or it gives a number.

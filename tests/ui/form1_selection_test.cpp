@@ -158,8 +158,7 @@ TEST(Form1SelectionTest, AnIndexTheListDoesNotHaveIsInvalidAndKeepsTheSelection)
         TestWindow window;
         window.form->SetFromListIndex(5);
         window.settings.writes.clear();
-        EXPECT_THROW_MSG(window.form->SetFromListIndex(bad), RunTimeError,
-                         "Invalid property value")
+        EXPECT_THROW_MSG(window.form->SetFromListIndex(bad), RunTimeError, "Invalid property value")
             << bad;
         EXPECT_EQ(window.form->FromListIndex(), 5) << bad;
         EXPECT_TRUE(window.settings.writes.empty()) << bad;
