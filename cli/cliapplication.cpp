@@ -135,17 +135,21 @@ int CliApplication::Batch(const std::string& separator) {
     return kReported;
 }
 
+bool CliApplication::CategoryOption(const CliOptions& options, std::optional<int>* category) {
+    if (!options.category) return true;
+    const auto parsed = CategoryLookup::Parse(*options.category);
+    if (!parsed) {
+        Message("unknown category " + QuotedText::Of(*options.category) + " (use " +
+                CategoryLookup::ValidValues() + ")");
+        return false;
+    }
+    *category = *parsed;
+    return true;
+}
+
 int CliApplication::Convert(const CliOptions& options, const std::string& separator) {
     std::optional<int> category;
-    if (options.category) {
-        const auto parsed = CategoryLookup::Parse(*options.category);
-        if (!parsed) {
-            Message("unknown category " + QuotedText::Of(*options.category) + " (use " +
-                    CategoryLookup::ValidValues() + ")");
-            return kUsageError;
-        }
-        category = *parsed;
-    }
+    if (!CategoryOption(options, &category)) return kUsageError;
     CliConverter converter(catalogue_, separator);
     const bool converted =
         converter.Convert(category, options.operands[0], options.operands[1], options.operands[2]);
@@ -162,15 +166,7 @@ int CliApplication::Convert(const CliOptions& options, const std::string& separa
 
 int CliApplication::List(const CliOptions& options) {
     std::optional<int> only;
-    if (options.category) {
-        const auto parsed = CategoryLookup::Parse(*options.category);
-        if (!parsed) {
-            Message("unknown category " + QuotedText::Of(*options.category) + " (use " +
-                    CategoryLookup::ValidValues() + ")");
-            return kUsageError;
-        }
-        only = *parsed;
-    }
+    if (!CategoryOption(options, &only)) return kUsageError;
     const UnitNames names(catalogue_);
     int shown = -1;
     for (int i = 0; i <= catalogue_.UpperBound(); ++i) {

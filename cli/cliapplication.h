@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,6 +38,8 @@ class CliApplication {
     static std::string Version();
 
   private:
+    // The -c option's category, if given; false after saying it is unknown.
+    bool CategoryOption(const CliOptions& options, std::optional<int>* category);
     int Convert(const CliOptions& options, const std::string& separator);
     int Batch(const std::string& separator);
     int List(const CliOptions& options);
