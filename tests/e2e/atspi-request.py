@@ -214,4 +214,29 @@ def clipboard():
 
 wait_for(f"the clipboard holds '{clipboard()}', expected '1.133981'",
          lambda: clipboard() == "1.133981")
-print(f"PASS ({MODE}): 2.5 pound is 1.133981 kilogram, read and copied through the bus")
+
+# A report: an alert whose text holds the whole report, closed by its button.
+def alert():
+    for node in children(frame.getApplication()):
+        if node is not None and node.getRole() == pyatspi.ROLE_ALERT:
+            return node
+    return None
+
+
+editable.setTextContents("1E39")
+wait_for(f"the amount reads '{text_of(amount)}'", lambda: text_of(amount) == "1E39")
+do_action(start, "Press")
+box = wait_for("no alert came up for an overflow", alert)
+said = " ".join(filter(None, [box.name, box.description] +
+                       [node.name for node in walk(box) if node is not None] +
+                       [text_of(node) for node in walk(box) if node is not None]))
+for part in ("Overflow", "in MetrivoProj2021/08/31.Form1.PushButton2_Click at line 124",
+             "Please email screenshot"):
+    if part not in said:
+        fail(f"the alert does not say '{part}': {said!r}")
+if box.name != "Application Error":
+    fail(f"the alert is named '{box.name}'")
+do_action(find(box, pyatspi.ROLE_PUSH_BUTTON, "OK"), "Press")
+wait_for("the alert stayed open", lambda: alert() is None)
+print(f"PASS ({MODE}): 2.5 pound is 1.133981 kilogram, read and copied through the bus; "
+      "the overflow report read as an alert")
