@@ -23,37 +23,11 @@
 #include "terminationsignals.h"
 #include "windowcommandline.h"
 
-int main(int argc, char* argv[]) {
-    using metrivo::WindowCommandLine;
-    const std::vector<std::string_view> arguments(argv, argv + argc);
-    switch (WindowCommandLine::Parse(arguments)) {
-        case WindowCommandLine::Action::kShowHelp:
-            std::cout << WindowCommandLine::HelpText(metrivo::ErrorReport::DefaultSupportAddress());
-            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
-        case WindowCommandLine::Action::kShowVersion:
-            std::cout << WindowCommandLine::VersionText();
-            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
-        case WindowCommandLine::Action::kOpenWindow:
-            break;
-    }
-    std::string noDisplay;
-    if (!WindowCommandLine::DisplayNamed(arguments, qgetenv("DISPLAY").toStdString(),
-                                         qgetenv("WAYLAND_DISPLAY").toStdString(),
-                                         qgetenv("QT_QPA_PLATFORM").toStdString(), noDisplay)) {
-        std::cerr << noDisplay << '\n';
-        return EXIT_FAILURE;
-    }
+namespace {
 
-    // A display that is named but cannot be reached ends the start with one
-    // line, not with Qt's abort.
-    metrivo::StartupMessages startup;
-    metrivo::GuardedApplication app(argc, argv);
-    startup.Release();
-    // The desktop's name for the program from its first window on; the load
-    // sets the application title again at its step.
-    QApplication::setApplicationName(QStringLiteral("Metrivo"));
-    QApplication::setDesktopFileName(QStringLiteral("metrivo"));
-
+// The window from its load to its close; returns the exit status once every
+// object of the window is gone and the settings are written.
+int RunWindow(metrivo::GuardedApplication& app) {
     metrivo::QtSettingsStore settingsFile;
     // The load stores the list selections it restores; those writes wait
     // for the disk, so they go out once the window has been drawn.
@@ -90,5 +64,50 @@ int main(int argc, char* argv[]) {
     window.show();
     const int status = QApplication::exec();
     app.SetErrorReport(nullptr);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    using metrivo::WindowCommandLine;
+    const std::vector<std::string_view> arguments(argv, argv + argc);
+    switch (WindowCommandLine::Parse(arguments)) {
+        case WindowCommandLine::Action::kShowHelp:
+            std::cout << WindowCommandLine::HelpText(metrivo::ErrorReport::DefaultSupportAddress());
+            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+        case WindowCommandLine::Action::kShowVersion:
+            std::cout << WindowCommandLine::VersionText();
+            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+        case WindowCommandLine::Action::kOpenWindow:
+            break;
+    }
+    std::string noDisplay;
+    if (!WindowCommandLine::DisplayNamed(arguments, qgetenv("DISPLAY").toStdString(),
+                                         qgetenv("WAYLAND_DISPLAY").toStdString(),
+                                         qgetenv("QT_QPA_PLATFORM").toStdString(), noDisplay)) {
+        std::cerr << noDisplay << '\n';
+        return EXIT_FAILURE;
+    }
+
+    // A display that is named but cannot be reached ends the start with one
+    // line, not with Qt's abort.
+    metrivo::StartupMessages startup;
+    metrivo::GuardedApplication app(argc, argv);
+    startup.Release();
+    // The desktop's name for the program from its first window on; the load
+    // sets the application title again at its step.
+    QApplication::setApplicationName(QStringLiteral("Metrivo"));
+    QApplication::setDesktopFileName(QStringLiteral("metrivo"));
+
+    const int status = RunWindow(app);
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        // Qt's Wayland plugin can wait for ever, when the application object
+        // goes, for its event thread, which waits for events that never come.
+        // Everything of ours is done by now; the compositor cleans up after
+        // the connection.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
     return status;
 }

@@ -348,7 +348,14 @@ e2e_close() {
 e2e_wait_end() {
     local status=0 deadline=$(($(date +%s%N) + ${3:-5} * 1000000000))
     while kill -0 "$METRIVO_PID" 2>/dev/null; do
-        [ "$(date +%s%N)" -lt "$deadline" ] || fail "$2: the program did not end within ${3:-5}s"
+        if [ "$(date +%s%N)" -ge "$deadline" ]; then
+            # Where it waits, when a debugger is at hand.
+            if command -v gdb >/dev/null; then
+                gdb -p "$METRIVO_PID" -batch -ex 'thread apply all bt 25' 2>&1 |
+                    grep -E '^#|^Thread' | cut -c1-200 >&2 || true
+            fi
+            fail "$2: the program did not end within ${3:-5}s"
+        fi
         sleep 0.01
     done
     wait "$METRIVO_PID" || status=$?
