@@ -39,6 +39,20 @@ FormLifecycle::FormLifecycle(Form1& form, SkinFramework& skin, FolderProvider pr
     });
 }
 
+QIcon FormLifecycle::SizesUpTo(const QIcon& icon, int largest) {
+    QIcon smaller;
+    for (const QSize& size : icon.availableSizes()) {
+        if (size.width() <= largest && size.height() <= largest) {
+            smaller.addPixmap(icon.pixmap(size));
+        }
+    }
+    return smaller.isNull() ? icon : smaller;
+}
+
+void FormLifecycle::CompleteIcon() {
+    if (loaded_ && !unloaded_) form_.setWindowIcon(icon_);
+}
+
 QIcon FormLifecycle::ApplicationIcon() {
     return IconFrom(ApplicationIconImages());
 }
@@ -123,7 +137,7 @@ GuardedHandler FormLifecycle::BuildLoadSteps() {
          }},
         {130,
          [this] {
-             form_.setWindowIcon(icon_);
+             form_.setWindowIcon(SizesUpTo(icon_, kLargestIconAtMap));
              return kNext;
          }},
         {130,

@@ -55,6 +55,14 @@ class FormLifecycle : public QObject {
     // Stores now what a close stores, if a change is still waiting.
     void SavePendingChoices();
 
+    // The window maps with the icon's sizes up to this one, which are what
+    // window lists show; the larger ones (128 and 256 pixels, 320 KB to send
+    // to the display) are added once the first frame is on the screen, by
+    // CompleteIcon.
+    static constexpr int kLargestIconAtMap = 48;
+    static QIcon SizesUpTo(const QIcon& icon, int largest);
+    void CompleteIcon();
+
     // The window's application icon in the sizes the desktop asks for.
     static QIcon ApplicationIcon();
     // The icon's images, over the pixels built into the program. IconFrom

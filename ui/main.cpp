@@ -59,6 +59,7 @@ int RunWindow(metrivo::GuardedApplication& app) {
     lifecycle.Form_Load();
     if (lifecycle.unloaded()) return EXIT_SUCCESS;
     metrivo::FirstFrame::Then(window, [&] {
+        lifecycle.CompleteIcon();
         metrivo::EventGuard::Run(report, "SaveSettings", [&] { settings.Flush(); });
     });
     window.show();

@@ -25,6 +25,16 @@ e2e_x_server
 e2e_start
 window=$(e2e_wait_main)
 check_centred "no window manager" "$window"
+# What the window manager gets as the window's icon: every size the program
+# has, the largest a moment after the first frame.
+sizes=""
+for _ in $(seq 1 40); do
+    sizes=$(xprop -len 2000000 -id "$window" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+    [[ $sizes == *"256 x 256"* ]] && break
+    sleep 0.05
+done
+[ "$sizes" = "Icon (32 x 32) Icon (48 x 48) Icon (128 x 128) Icon (256 x 256) " ] ||
+    fail "the window's icon has the sizes: $sizes"
 e2e_close "$window"
 kill "$E2E_XVFB_PID"
 
@@ -38,4 +48,4 @@ done
 sleep 0.3
 check_centred "openbox" "$window"
 e2e_close "$window"
-echo "PASS: centred with and without a window manager"
+echo "PASS: centred with and without a window manager; the icon in its four sizes"

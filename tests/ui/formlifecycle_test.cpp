@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRadioButton>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,23 @@ TEST_F(FormLifecycleTest, FirstStartSelectsLengthAndCentimeterInBothLists) {
         for (int n = 0; n < 6; ++n) EXPECT_EQ(Stored(word + QString::number(n)), "0");
     }
     EXPECT_EQ(Stored("UnitType"), "0");
+}
+
+// The window maps with the small sizes of the icon; the large ones follow
+// the first frame.
+TEST_F(FormLifecycleTest, TheIconsLargeSizesFollowTheFirstFrame) {
+    auto run = Start();
+    const auto widest = [&] {
+        int most = 0;
+        for (const QSize& size : run->form().windowIcon().availableSizes()) {
+            most = std::max(most, size.width());
+        }
+        return most;
+    };
+    EXPECT_EQ(widest(), FormLifecycle::kLargestIconAtMap);
+    run->lifecycle().CompleteIcon();
+    EXPECT_EQ(widest(), 256);
+    EXPECT_EQ(run->form().windowIcon().availableSizes().size(), 4);
 }
 
 TEST_F(FormLifecycleTest, RestartRestoresTheLastConversionNotTheLastPick) {
