@@ -23,13 +23,13 @@ int main(int argc, char* argv[]) {
                  "#include \"applicationicon.h\"\n\nnamespace metrivo {\nnamespace {\n");
     std::vector<int> sizes;
     for (int i = 2; i < argc; ++i) {
-        const std::string spec = argv[i];
-        const auto colon = spec.find(':');
-        const int size = std::stoi(spec.substr(0, colon));
-        QImageReader reader(QString::fromStdString(spec.substr(colon + 1)), "png");
+        const std::string entry = argv[i];
+        const auto colon = entry.find(':');
+        const int size = std::stoi(entry.substr(0, colon));
+        QImageReader reader(QString::fromStdString(entry.substr(colon + 1)), "png");
         QImage image = reader.read();
         if (image.isNull() || image.width() != size || image.height() != size) {
-            std::fprintf(stderr, "iconpixels: %s is no %dx%d image\n", spec.c_str(), size, size);
+            std::fprintf(stderr, "iconpixels: %s is no %dx%d image\n", entry.c_str(), size, size);
             return 1;
         }
         image = image.convertToFormat(QImage::Format_ARGB32);
