@@ -25,7 +25,8 @@ rm -f "$shot"
 scripts/with-display.sh bash -c '
     set -euo pipefail
     "$1" & pid=$!
-    trap "kill \$pid 2>/dev/null || true" EXIT
+    # The window closes (and stores its settings) before its display goes.
+    trap "kill \$pid 2>/dev/null && wait \$pid 2>/dev/null || true" EXIT
     window=""
     for _ in $(seq 1 100); do
         window=$(xdotool search --onlyvisible --name "^Metrivo$" 2>/dev/null | head -1 || true)

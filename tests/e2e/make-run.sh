@@ -13,6 +13,8 @@ rm -f "$shot"
 (cd "$source_dir" && scripts/run.sh "$build_dir") >"$E2E_WORK/run.txt" 2>&1 ||
     fail "scripts/run.sh failed: $(cat "$E2E_WORK/run.txt")"
 grep -q "^Saved $shot" "$E2E_WORK/run.txt" || fail "run.sh said: $(cat "$E2E_WORK/run.txt")"
+# The window is closed before its display goes away, so no lost display.
+! grep -q 'connection broke' "$E2E_WORK/run.txt" || fail "run.sh lost the display: $(cat "$E2E_WORK/run.txt")"
 size=$(e2e_pixels png "$shot") || fail "$shot is no PNG picture: $size"
 [ "$size" = 536x331 ] || fail "the screenshot is $size, not the window's 536x331"
 rm -f "$shot"
