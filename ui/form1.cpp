@@ -53,6 +53,18 @@ QFont DesignFont(double pointSize) {
     return font;
 }
 
+// A line edit lays out its text, even an empty one, in the application's
+// font while it is being built, before it takes its own. Built under the
+// window's font, the window's two boxes load no font the window does not
+// show; the desktop's font is the application's again straight after.
+QLineEdit* NewLineEdit(const QFont& windowFont, QWidget* parent) {
+    const QFont desktopFont = QGuiApplication::font();
+    QGuiApplication::setFont(windowFont);
+    auto* box = new QLineEdit(parent);
+    QGuiApplication::setFont(desktopFont);
+    return box;
+}
+
 void Place(QWidget* widget, const char* name, int left, int top, int width, int height) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(Form1::Twips(left), Form1::Twips(top), Form1::Twips(width),
@@ -76,8 +88,10 @@ void WhiteBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole>
 // scheme, what is drawn on them takes the colours of a light scheme: dark
 // text, white fields (a list's drop-down, an option's circle), grey borders,
 // a dark selection with white text. Controls inside take them over unless
-// they have colours of their own.
-void DarkOnWhite(QWidget* widget) {
+// they have colours of their own. `whiteRoles` are the control's own white
+// backgrounds. One palette change per control: each one is sent on to the
+// control's style and its children.
+void DarkOnWhite(QWidget* widget, std::initializer_list<QPalette::ColorRole> whiteRoles) {
     static const QPalette colours = [] {
         QPalette palette;
         const QPalette light{QColor(Qt::white)};
@@ -102,17 +116,12 @@ void DarkOnWhite(QWidget* widget) {
         }
         return palette;
     }();
-    // The roles set above, over the colours the widget was given (its white
-    // backgrounds).
-    QPalette palette = widget->palette();
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        const auto g = static_cast<QPalette::ColorGroup>(group);
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto r = static_cast<QPalette::ColorRole>(role);
-            if (colours.isBrushSet(g, r)) palette.setBrush(g, r, colours.brush(g, r));
-        }
-    }
+    // The roles set above over the control's own; its white backgrounds
+    // (white fields are white in both).
+    QPalette palette = colours.resolve(widget->palette());
+    for (QPalette::ColorRole role : whiteRoles) palette.setColor(role, Qt::white);
     widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 bool IsEnterKey(const QEvent* event) {
@@ -166,8 +175,7 @@ void Form1::BuildControls() {
         box->setFocusPolicy(Qt::NoFocus);
         box->setMouseTracking(true);
         box->installEventFilter(this);
-        WhiteBackground(box, {QPalette::Window});
-        DarkOnWhite(box);
+        DarkOnWhite(box, {QPalette::Window});
         box->setStyle(frameStyle_.get());
         Describe(box, box->title(), QString::fromLatin1(description));
         frames_[static_cast<std::size_t>(number - 1)] = box;
@@ -179,15 +187,15 @@ void Form1::BuildControls() {
         Place(combo, name, 240, 300, width, 345);
         combo->setEditable(false);
         combo->setMaxVisibleItems(20);
-        WhiteBackground(combo, {QPalette::Window, QPalette::Button, QPalette::Base});
-        DarkOnWhite(combo);
+        DarkOnWhite(combo, {QPalette::Window, QPalette::Button, QPalette::Base});
         Describe(combo, accessible, description);
         return combo;
     };
 
     QGroupBox* frame5 =
         frame(5, "Amount to convert", 120, 1230, 1920, 810, "The amount to convert");
-    text1_ = new QLineEdit(QStringLiteral("1.00"), frame5);
+    text1_ = NewLineEdit(font(), frame5);
+    text1_->setText(QStringLiteral("1.00"));
     Place(text1_, "Text1", 240, 300, 1425, 345);
     // A line edit keeps 32,767 characters by default and cuts a longer paste,
     // so "1", 40,000 spaces and "0" would read as 1 here and as 10 in
@@ -211,21 +219,19 @@ void Form1::BuildControls() {
         auto* option = new QRadioButton(QString::fromLatin1(design.caption), frame1);
         Place(option, ("optUnits_" + std::to_string(index)).c_str(), design.left, design.top,
               design.width, design.height);
-        WhiteBackground(option, {QPalette::Window, QPalette::Button});
-        DarkOnWhite(option);
+        DarkOnWhite(option, {QPalette::Window, QPalette::Button});
         Describe(option, option->text().trimmed(), QString::fromLatin1(design.description));
         option->setChecked(index == 0);
         optUnits_[static_cast<std::size_t>(index)] = option;
     }
 
     QGroupBox* frame2 = frame(2, "Results", 120, 3510, 7800, 1350, "The result of the conversion");
-    text2_ = new QLineEdit(frame2);
+    text2_ = NewLineEdit(font(), frame2);
     Place(text2_, "Text2", 240, 300, 7305, 375);
     text2_->setReadOnly(true);
     // Read-only, the box still lets the user select and copy its text.
     text2_->setCursor(Qt::IBeamCursor);
-    WhiteBackground(text2_, {QPalette::Base});
-    DarkOnWhite(text2_);
+    DarkOnWhite(text2_, {QPalette::Base});
     Describe(text2_, QStringLiteral("Results"), QStringLiteral("The converted amount"));
 
     const QFont buttonFont = DesignFont(11.25);

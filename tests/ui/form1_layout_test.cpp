@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 #include <QTest>
@@ -110,6 +110,16 @@ TEST(Form1LayoutTest, FontsAreArialBold) {
     // Arial itself or its metric twin from fonts-liberation2.
     const QString shown = QFontInfo(window.form->font()).family();
     EXPECT_TRUE(shown == "Arial" || shown == "Liberation Sans") << shown.toStdString();
+}
+
+// The window's boxes are built under its own font, which must not become the
+// font of everything else the program shows (the report box, tooltips).
+TEST(Form1LayoutTest, TheDesktopFontIsTheApplicationsAgainOnceTheWindowIsBuilt) {
+    const QFont desktopFont = QGuiApplication::font();
+    ASSERT_NE(desktopFont.family().toStdString(), "Arial");
+    TestWindow window(false);
+    EXPECT_EQ(QGuiApplication::font(), desktopFont);
+    EXPECT_EQ(window.Find<QLineEdit>("Text1")->text().toStdString(), "1.00");
 }
 
 TEST(Form1LayoutTest, BackgroundsAreWhiteWhereDesigned) {
