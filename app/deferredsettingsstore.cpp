@@ -1,8 +1,10 @@
 #include "deferredsettingsstore.h"
 
 #include <exception>
-#include <iostream>
+#include <string>
 #include <utility>
+
+#include "errorline.h"
 
 namespace metrivo {
 
@@ -12,9 +14,9 @@ DeferredSettingsStore::~DeferredSettingsStore() {
     try {
         Flush();
     } catch (const std::exception& error) {
-        std::cerr << "metrivo: settings not saved: " << error.what() << '\n';
+        ErrorLine(std::string("metrivo: settings not saved: ") + error.what());
     } catch (...) {
-        std::cerr << "metrivo: settings not saved\n";
+        ErrorLine("metrivo: settings not saved");
     }
 }
 

@@ -1,7 +1,9 @@
 #include "displaylosswatch.h"
 
 #include <exception>
-#include <iostream>
+#include <string>
+
+#include "errorline.h"
 
 namespace metrivo {
 namespace {
@@ -45,9 +47,9 @@ void DisplayLossWatch::Handle(QtMsgType type, const QMessageLogContext& context,
         try {
             action();
         } catch (const std::exception& error) {
-            std::cerr << "metrivo: settings not saved: " << error.what() << '\n';
+            ErrorLine(std::string("metrivo: settings not saved: ") + error.what());
         } catch (...) {
-            std::cerr << "metrivo: settings not saved\n";
+            ErrorLine("metrivo: settings not saved");
         }
         watch.running = false;
     }

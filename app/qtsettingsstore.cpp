@@ -14,8 +14,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <memory>
+
+#include "errorline.h"
 
 namespace metrivo {
 namespace {
@@ -253,13 +254,12 @@ bool QtSettingsStore::KeptAside(const QString& path, const IniText& text) {
     const QString copy = KeepAside(
         path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (copy.isEmpty()) {
-        std::cerr << "metrivo: the settings file " << path.toStdString()
-                  << " cannot be read as settings and no copy of it could be kept\n";
+        ErrorLine("metrivo: the settings file " + path.toStdString() +
+                  " cannot be read as settings and no copy of it could be kept");
     } else {
-        std::cerr << "metrivo: the settings file " << path.toStdString()
-                  << " cannot be read as settings; it was kept as " << copy.toStdString() << "\n";
+        ErrorLine("metrivo: the settings file " + path.toStdString() +
+                  " cannot be read as settings; it was kept as " + copy.toStdString());
     }
-    std::cerr.flush();
     return !copy.isEmpty();
 }
 
@@ -290,9 +290,8 @@ void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
             reason = std::strerror(error);
             break;
     }
-    std::cerr << "metrivo: warning: cannot save settings to " << path.toStdString() << " ("
-              << reason << "); choices made in this run may not be remembered\n";
-    std::cerr.flush();
+    ErrorLine("metrivo: warning: cannot save settings to " + path.toStdString() + " (" + reason +
+              "); choices made in this run may not be remembered");
 }
 
 }  // namespace metrivo

@@ -1,7 +1,8 @@
 #include "startupmessages.h"
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "errorline.h"
 
 namespace metrivo {
 namespace {
@@ -65,9 +66,7 @@ void StartupMessages::Handle(QtMsgType type, const QMessageLogContext& context,
     }
     std::vector<std::string> earlier;
     for (const Kept& message : KeptMessages()) earlier.push_back(message.text.toStdString());
-    const std::string line = FailureLine(earlier, text.toStdString());
-    std::fprintf(stderr, "%s\n", line.c_str());
-    std::fflush(stderr);
+    ErrorLine(FailureLine(earlier, text.toStdString()));
     std::_Exit(EXIT_FAILURE);
 }
 

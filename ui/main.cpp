@@ -1,12 +1,13 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "deferredsettingsstore.h"
 #include "displaylosswatch.h"
+#include "errorline.h"
 #include "errorreport.h"
 #include "eventguard.h"
 #include "fileprobe.h"
@@ -24,6 +25,13 @@
 #include "windowcommandline.h"
 
 namespace {
+
+// Standard output through C's stream: std::cout's set-up would run at every
+// start of the window.
+int PrintText(const std::string& text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return std::fflush(stdout) == 0 && written ? EXIT_SUCCESS : EXIT_FAILURE;
+}
 
 // The window from its load to its close; returns the exit status once every
 // object of the window is gone and the settings are written.
@@ -75,11 +83,10 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string_view> arguments(argv, argv + argc);
     switch (WindowCommandLine::Parse(arguments)) {
         case WindowCommandLine::Action::kShowHelp:
-            std::cout << WindowCommandLine::HelpText(metrivo::ErrorReport::DefaultSupportAddress());
-            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+            return PrintText(
+                WindowCommandLine::HelpText(metrivo::ErrorReport::DefaultSupportAddress()));
         case WindowCommandLine::Action::kShowVersion:
-            std::cout << WindowCommandLine::VersionText();
-            return std::cout.flush() ? EXIT_SUCCESS : EXIT_FAILURE;
+            return PrintText(WindowCommandLine::VersionText());
         case WindowCommandLine::Action::kOpenWindow:
             break;
     }
@@ -87,7 +94,7 @@ int main(int argc, char* argv[]) {
     if (!WindowCommandLine::DisplayNamed(arguments, qgetenv("DISPLAY").toStdString(),
                                          qgetenv("WAYLAND_DISPLAY").toStdString(),
                                          qgetenv("QT_QPA_PLATFORM").toStdString(), noDisplay)) {
-        std::cerr << noDisplay << '\n';
+        metrivo::ErrorLine(noDisplay);
         return EXIT_FAILURE;
     }
 

@@ -24,6 +24,13 @@ run --version
 head -1 "$E2E_WORK/out" | grep -Eq '^metrivo [0-9]+\.[0-9]+\.[0-9]+$' || fail "--version: $(head -1 "$E2E_WORK/out")"
 grep -q 'License' "$E2E_WORK/out" || fail "--version names no licence"
 
+# An answer that cannot be written is a failure.
+for option in --help --version; do
+    status=0
+    "$METRIVO" "$option" >/dev/full 2>/dev/null </dev/null || status=$?
+    [ "$status" = 1 ] || fail "$option to a full disk: exit status $status"
+done
+
 # No display named anywhere.
 run
 [ "$status" = 1 ] || fail "no display: exit status $status"
