@@ -61,9 +61,9 @@ std::vector<QImage> FormLifecycle::ApplicationIconImages() {
     std::vector<QImage> images;
     for (const IconImage& icon : kApplicationIcon) {
         // The pixels are built into the program: nothing to decode, and the
-        // image refers to them without a copy.
-        images.emplace_back(reinterpret_cast<const uchar*>(icon.argb), icon.size, icon.size,
-                            QImage::Format_ARGB32);
+        // image and the pixmap made of it refer to them without a copy.
+        images.emplace_back(reinterpret_cast<const uchar*>(icon.premultipliedArgb), icon.size,
+                            icon.size, QImage::Format_ARGB32_Premultiplied);
     }
     return images;
 }

@@ -6,10 +6,12 @@
 namespace metrivo {
 
 // One image of the application icon: `size` x `size` pixels, each a 32-bit
-// ARGB value (not premultiplied), row by row.
+// premultiplied ARGB value, row by row. Premultiplied is the format of Qt's
+// pixmaps: an image over these pixels becomes a pixmap without a conversion
+// or a copy.
 struct IconImage {
     int size;
-    const std::uint32_t* argb;
+    const std::uint32_t* premultipliedArgb;
 };
 
 // The application icon's images, 32, 48, 128 and 256 pixels square, built

@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "iconpixels: %s is no %dx%d image\n", entry.c_str(), size, size);
             return 1;
         }
-        image = image.convertToFormat(QImage::Format_ARGB32);
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
         std::fprintf(out, "alignas(16) const std::uint32_t kPixels%d[%d] = {", size, size * size);
         int written = 0;
         for (int y = 0; y < size; ++y) {

@@ -14,11 +14,11 @@ class ApplicationIconTest : public ::testing::TestWithParam<IconImage> {};
 // the same size, and the tile keeps its transparent rounded corners.
 TEST_P(ApplicationIconTest, IsThePngImageOfItsSize) {
     const IconImage& icon = GetParam();
-    const QImage built(reinterpret_cast<const uchar*>(icon.argb), icon.size, icon.size,
-                       QImage::Format_ARGB32);
+    const QImage built(reinterpret_cast<const uchar*>(icon.premultipliedArgb), icon.size, icon.size,
+                       QImage::Format_ARGB32_Premultiplied);
     const QImage png =
         QImage(QStringLiteral(METRIVO_ICON_DIR "/%1x%1/apps/metrivo.png").arg(icon.size))
-            .convertToFormat(QImage::Format_ARGB32);
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(built, png);
     const int last = icon.size - 1;
