@@ -56,7 +56,9 @@ QFont DesignFont(double pointSize) {
 // A line edit lays out its text, even an empty one, in the application's
 // font while it is being built, before it takes its own. Built under the
 // window's font, the window's two boxes load no font the window does not
-// show; the desktop's font is the application's again straight after.
+// show; the desktop's font is the application's again straight after. Qt
+// then takes that font as the program's own choice: a desktop font changed
+// while the program runs reaches the report box at its next start.
 QLineEdit* NewLineEdit(const QFont& windowFont, QWidget* parent) {
     const QFont desktopFont = QGuiApplication::font();
     QGuiApplication::setFont(windowFont);
