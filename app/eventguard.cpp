@@ -1,6 +1,17 @@
 #include "eventguard.h"
 
+#include <utility>
+
 namespace metrivo {
+
+void EventGuard::Handle(const ErrorReport& report, std::string_view procedure,
+                        std::exception_ptr error) {
+    if (report.InGuardedHandler()) {
+        report.HoldError(std::move(error));
+    } else {
+        Report(report, procedure, std::move(error));
+    }
+}
 
 void EventGuard::Report(const ErrorReport& report, std::string_view procedure,
                         std::exception_ptr error) {

@@ -15,12 +15,8 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        if (report_->InGuardedHandler()) {
-            report_->HoldError(std::current_exception());
-        } else {
-            const QString procedure = ProcedureFor(receiver, event);
-            EventGuard::Report(*report_, procedure.toStdString(), std::current_exception());
-        }
+        EventGuard::Handle(*report_, ProcedureFor(receiver, event).toStdString(),
+                           std::current_exception());
     }
     return true;
 }
