@@ -1,12 +1,12 @@
 #include "converthandler.h"
 
-#include "numbertext.h"
-#include "unitconversion.h"
+#include <new>
 
 namespace metrivo {
 namespace {
-constexpr std::string_view kProcedure = "PushButton2_Click";
-}
+constexpr int kHourglassLabel = 100;
+constexpr int kDefaultPointerLabel = 130;
+}  // namespace
 
 ConvertHandler::ConvertHandler(const UnitCatalogue& catalogue, WindowState& state,
                                ConversionView& view, const ErrorReport& report,
@@ -15,108 +15,58 @@ ConvertHandler::ConvertHandler(const UnitCatalogue& catalogue, WindowState& stat
       state_(state),
       view_(view),
       report_(report),
-      separator_(std::move(decimalSeparator)),
-      handler_(BuildSteps()) {}
+      separator_(std::move(decimalSeparator)) {}
 
-void ConvertHandler::PushButton2_Click() {
-    targetIndex_ = 0;
-    sourceIndex_ = 0;
-    result_.clear();
-    handler_.Run(report_);
+template <typename Step>
+void ConvertHandler::Guarded(int label, Step&& step) {
+    try {
+        step();
+        report_.RaiseHeldError();
+    } catch (const RunTimeError& error) {
+        report_.ShowErrorReport(kProcedure, error.description(), label);
+    } catch (const std::bad_alloc&) {
+        report_.ShowErrorReport(
+            kProcedure, RunTimeError::StandardDescription(RunTimeError::kOutOfMemory), label);
+    }
 }
 
-GuardedHandler ConvertHandler::BuildSteps() {
-    using Step = GuardedHandler::Step;
-    constexpr int kNext = GuardedHandler::kNext;
-    auto withinBound = [this](int16_t index) { return index <= catalogue_.UpperBound(); };
+void ConvertHandler::Show(const UnitConversion::Report& report) const {
+    report_.ShowErrorReport(kProcedure, RunTimeError::StandardDescription(report.error),
+                            report.label);
+}
 
-    std::vector<Step> steps{
-        {100,
-         [this] {
-             view_.SetMousePointer(MousePointer::kHourglass);
-             return kNext;
-         },
-         108},
-        // Target search. Testing a row (110) and moving to the next (112) run as
-        // one loop: only the test can fail, and its failure ends the search on
-        // the row being tested.
-        {108,
-         [this, withinBound] {
-             targetIndex_ = 0;
-             return withinBound(targetIndex_) ? 110 : 114;
-         },
-         110},
-        {110,
-         [this] {
-             targetIndex_ = static_cast<int16_t>(
-                 UnitConversion::FindRow(catalogue_, state_.selUnitType, view_.ToUnitText()));
-             return 114;
-         },
-         114},
-        // Source search, in the same way (116 and 118).
-        {114,
-         [this, withinBound] {
-             sourceIndex_ = 0;
-             return withinBound(sourceIndex_) ? 116 : 120;
-         },
-         116},
-        {116,
-         [this] {
-             sourceIndex_ = static_cast<int16_t>(
-                 UnitConversion::FindRow(catalogue_, state_.selUnitType, view_.FromUnitText()));
-             return 120;
-         },
-         120},
-        // Temperature or linear.
-        {120,
-         [this] { return UnitConversion::IsTemperature(catalogue_.Row(sourceIndex_)) ? 122 : 124; },
-         122},
-        {122,
-         [this] {
-             const double amount = NumberText::ReadAmount(view_.AmountText());
-             const std::string& from = catalogue_.Row(sourceIndex_).name;
-             const std::string& to = catalogue_.Row(targetIndex_).name;
-             result_ = UnitConversion::TemperatureText(amount, from, to, separator_);
-             return 126;
-         },
-         126},
-        {124,
-         [this] {
-             const double amount = NumberText::ReadAmount(view_.AmountText());
-             const float from = catalogue_.Row(sourceIndex_).factor;
-             const float to = catalogue_.Row(targetIndex_).factor;
-             result_ = UnitConversion::LinearText(amount, from, to, separator_);
-             return 126;
-         },
-         126},
-        {126,
-         [this] {
-             UnitConversion::TrimSpaces(result_);
-             return kNext;
-         }},
-        {128,
-         [this] {
-             view_.SetResultText(result_);
-             return kNext;
-         }},
-        {130,
-         [this] {
-             view_.SetMousePointer(MousePointer::kDefault);
-             return kNext;
-         }},
-        {132,
-         [this] {
-             state_.lastFrom(state_.selUnitType) = view_.FromListIndex();
-             return kNext;
-         }},
-        {134,
-         [this] {
-             state_.lastTo(state_.selUnitType) = view_.ToListIndex();
-             return GuardedHandler::kEnd;
-         },
-         GuardedHandler::kEnd},
-    };
-    return GuardedHandler(std::string(kProcedure), std::move(steps));
+void ConvertHandler::PushButton2_Click() {
+    const ErrorReport::HandlerScope running(report_);
+    outcome_.text.clear();
+    outcome_.reports.clear();
+    outcome_.recorded = false;
+    Guarded(kHourglassLabel, [this] { view_.SetMousePointer(MousePointer::kHourglass); });
+    Guarded(UnitConversion::kSourceTestLabel, [this] {
+        const std::string amount = view_.AmountText();
+        const std::string from = view_.FromUnitText();
+        const std::string to = view_.ToUnitText();
+        const UnitConversion::Press press{.selUnitType = state_.selUnitType,
+                                          .amount = amount,
+                                          .from = from,
+                                          .to = to,
+                                          .fromIndex = view_.FromListIndex(),
+                                          .toIndex = view_.ToListIndex()};
+        UnitConversion::Convert(catalogue_, press, separator_, outcome_);
+    });
+    // The reports of the search and the conversion come while the Results box
+    // still shows the previous result; those of the recording after it.
+    auto report = outcome_.reports.begin();
+    for (; report != outcome_.reports.end() && report->label < UnitConversion::kShowLabel;
+         ++report) {
+        Show(*report);
+    }
+    Guarded(UnitConversion::kShowLabel, [this] { view_.SetResultText(outcome_.text); });
+    Guarded(kDefaultPointerLabel, [this] { view_.SetMousePointer(MousePointer::kDefault); });
+    for (; report != outcome_.reports.end(); ++report) Show(*report);
+    if (outcome_.recorded) {
+        state_.lastFrom(state_.selUnitType) = outcome_.lastFrom;
+        state_.lastTo(state_.selUnitType) = outcome_.lastTo;
+    }
 }
 
 }  // namespace metrivo

@@ -1,21 +1,22 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "conversionview.h"
 #include "errorreport.h"
-#include "guardedhandler.h"
 #include "unitcatalogue.h"
+#include "unitconversion.h"
 #include "windowstate.h"
 
 namespace metrivo {
 
-// "Start Converting": finds the target and then the source unit by their list
-// texts within the selected category, converts the amount linearly or as a
-// temperature, shows the result and records the two list indexes.
+// "Start Converting": shows the hourglass, works out the press from the
+// window's amount, lists and category, and applies the outcome: its reports
+// in order, the Results text, the default pointer and the list indexes.
 class ConvertHandler {
   public:
+    static constexpr std::string_view kProcedure = "PushButton2_Click";
+
     ConvertHandler(const UnitCatalogue& catalogue, WindowState& state, ConversionView& view,
                    const ErrorReport& report, std::string decimalSeparator);
     ConvertHandler(const ConvertHandler&) = delete;
@@ -24,22 +25,17 @@ class ConvertHandler {
     void PushButton2_Click();
 
   private:
-    // The step table; the search, conversion and trimming steps call the
-    // step functions of UnitConversion.
-    GuardedHandler BuildSteps();
+    // Runs one step of the window's own; a failure is reported with its label.
+    template <typename Step>
+    void Guarded(int label, Step&& step);
+    void Show(const UnitConversion::Report& report) const;
 
     const UnitCatalogue& catalogue_;
     WindowState& state_;
     ConversionView& view_;
     const ErrorReport& report_;
     std::string separator_;
-
-    // Working values of one press.
-    int16_t targetIndex_ = 0;
-    int16_t sourceIndex_ = 0;
-    std::string result_;
-
-    GuardedHandler handler_;
+    UnitConversion::Outcome outcome_;
 };
 
 }  // namespace metrivo

@@ -1,33 +1,21 @@
 #include "localeseparator.h"
 
-#include <QLocale>
-#include <QString>
-#include <cstdlib>
+#include <clocale>
 
 namespace metrivo {
 
 std::string LocaleSeparator::FromEnvironment() {
-    return ForLocale(
-        NumericLocaleName(std::getenv("LC_ALL"), std::getenv("LC_NUMERIC"), std::getenv("LANG")));
-}
-
-std::string LocaleSeparator::NumericLocaleName(const char* lcAll, const char* lcNumeric,
-                                               const char* lang) {
-    for (const char* value : {lcAll, lcNumeric, lang}) {
-        if (value != nullptr && *value != '\0') return value;
+    // The numeric locale is left as it was found: only its separator is
+    // wanted, never the C library's own number formatting.
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string previous = current != nullptr ? current : "C";
+    std::string separator = ".";
+    if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+        const char* point = std::localeconv()->decimal_point;
+        if (point != nullptr && *point != '\0') separator = point;
     }
-    return "C";
-}
-
-std::string LocaleSeparator::ForLocale(std::string_view localeName) {
-    std::string name(localeName);
-    // The codeset and modifier do not change the separator.
-    name = name.substr(0, name.find_first_of(".@"));
-    if (name.empty() || name == "C" || name == "POSIX") return ".";
-    const QLocale locale(QString::fromStdString(name));
-    if (locale.language() == QLocale::C) return ".";
-    const std::string separator = locale.decimalPoint().toStdString();
-    return separator.empty() ? "." : separator;
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    return separator;
 }
 
 }  // namespace metrivo

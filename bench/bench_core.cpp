@@ -1,5 +1,5 @@
-// The conversion core, text in to text out, through the plain conversion
-// call: the unit search over the catalogue rows, the amount reading, the
+// The conversion core, text in to text out, through one press worked out
+// apart from the window: the unit search over the catalogue rows, the amount reading, the
 // arithmetic and the number text. The command-line cases add what
 // metrivo-convert puts around it: names as people type them, and one
 // --batch line with its fields and category.
@@ -25,7 +25,11 @@ const UnitCatalogue& Catalogue() {
 void BM_LinearConversion(benchmark::State& state) {
     UnitConversion::Outcome outcome;
     for (auto _ : state) {
-        UnitConversion::Convert(Catalogue(), UnitCatalogue::kWeight, "2.5", "pound", "kilogram",
+        UnitConversion::Convert(Catalogue(),
+                                {.selUnitType = metrivo::UnitTable::kWeight,
+                                 .amount = "2.5",
+                                 .from = "pound",
+                                 .to = "kilogram"},
                                 ".", outcome);
         benchmark::DoNotOptimize(outcome.text.data());
     }
@@ -35,8 +39,12 @@ BENCHMARK(BM_LinearConversion);
 void BM_TemperatureConversion(benchmark::State& state) {
     UnitConversion::Outcome outcome;
     for (auto _ : state) {
-        UnitConversion::Convert(Catalogue(), UnitCatalogue::kTemperature, "100",
-                                "degree Fahrenheit", "degree Celsius", ".", outcome);
+        UnitConversion::Convert(Catalogue(),
+                                {.selUnitType = metrivo::UnitTable::kTemperature,
+                                 .amount = "100",
+                                 .from = "degree Fahrenheit",
+                                 .to = "degree Celsius"},
+                                ".", outcome);
         benchmark::DoNotOptimize(outcome.text.data());
     }
 }
@@ -54,7 +62,8 @@ BENCHMARK(BM_ToolLinear);
 void BM_ToolTemperature(benchmark::State& state) {
     metrivo::CliConverter converter(Catalogue(), ".");
     for (auto _ : state) {
-        benchmark::DoNotOptimize(converter.Convert(UnitCatalogue::kTemperature, "100", "F", "C"));
+        benchmark::DoNotOptimize(
+            converter.Convert(metrivo::UnitTable::kTemperature, "100", "F", "C"));
     }
 }
 BENCHMARK(BM_ToolTemperature);

@@ -89,13 +89,13 @@ void RunPress(benchmark::State& state, int16_t category, const char* from, const
 }
 
 void BM_PressLinearWindow(benchmark::State& state) {
-    RunPress(state, metrivo::UnitCatalogue::kWeight, "pound", "kilogram", "2.5", "1.133981");
+    RunPress(state, metrivo::UnitTable::kWeight, "pound", "kilogram", "2.5", "1.133981");
 }
 BENCHMARK(BM_PressLinearWindow);
 
 void BM_PressTemperatureWindow(benchmark::State& state) {
-    RunPress(state, metrivo::UnitCatalogue::kTemperature, "degree Fahrenheit", "degree Celsius",
-             "100", "37.777777777778");
+    RunPress(state, metrivo::UnitTable::kTemperature, "degree Fahrenheit", "degree Celsius", "100",
+             "37.777777777778");
 }
 BENCHMARK(BM_PressTemperatureWindow);
 

@@ -8,20 +8,27 @@
 namespace metrivo {
 namespace {
 constexpr std::size_t kFields = 4;
-}
+// What Windows tools write before UTF-8 text.
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+}  // namespace
 
 BatchRunner::BatchRunner(const UnitCatalogue& catalogue, std::string separator)
     : converter_(catalogue, std::move(separator)) {}
 
-BatchRunner::End BatchRunner::Run(int in, FdOutput& out, FdOutput& errors, std::size_t maxLine) {
+BatchRunner::End BatchRunner::Run(int in, FdOutput& out, FdOutput& errors, std::string_view source,
+                                  std::size_t maxLine) {
     LineReader reader(in, maxLine, [&out] { out.Flush(); });
+    const uint64_t messagesBefore = messages_;
     uint64_t number = 0;
     std::string_view line;
+    std::string where = "metrivo-convert: ";
+    if (!source.empty()) where += QuotedText::Escaped(source) + ": ";
+    where += "line ";
     auto report = [&](std::string_view text) {
         ++messages_;
         // Results before the message, so both read in order on one terminal.
         out.Flush();
-        std::string full = "metrivo-convert: line " + std::to_string(number) + ": ";
+        std::string full = where + std::to_string(number) + ": ";
         full += text;
         full.push_back('\n');
         errors.Write(full);
@@ -41,12 +48,14 @@ BatchRunner::End BatchRunner::Run(int in, FdOutput& out, FdOutput& errors, std::
             out.Put('\n');
             continue;
         }
+        if (number == 1 && line.starts_with(kByteOrderMark))
+            line.remove_prefix(kByteOrderMark.size());
         const std::string& result = ConvertLine(line);
         if (!message_.empty()) report(message_);
         out.Write(result);
         out.Put('\n');
     }
-    if (out.Flush()) return messages_ == 0 ? End::kClean : End::kMessages;
+    if (out.Flush()) return messages_ == messagesBefore ? End::kClean : End::kMessages;
     error_ = out.error();
     return End::kWriteFailed;
 }

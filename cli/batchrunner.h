@@ -15,8 +15,9 @@ namespace metrivo {
 // Converts lines "CATEGORY<TAB>AMOUNT<TAB>FROM<TAB>TO" from a file descriptor,
 // one result line per input line in input order; a line that cannot be
 // converted gives an empty result line (or "Below Absolute Zero") and one
-// message "metrivo-convert: line N: ..." on the error descriptor. A CR before
-// the line break is dropped. Memory stays the same whatever the input: lines
+// message "metrivo-convert: line N: ..." on the error descriptor ("FILE: line
+// N" for a named file). A byte order mark before the first line and a CR
+// before each line break are dropped. Memory stays the same whatever the input: lines
 // are read through one buffer and a line over the cap is passed over.
 // Results are buffered, and written out before each read that may wait, so a
 // coprocess that writes one line and waits gets its result. The run stops at
@@ -27,7 +28,9 @@ class BatchRunner {
 
     enum class End { kClean, kMessages, kReadFailed, kWriteFailed };
 
-    End Run(int in, FdOutput& out, FdOutput& errors,
+    // `source` names the input in messages; empty for standard input. Lines
+    // are counted from 1 in each input.
+    End Run(int in, FdOutput& out, FdOutput& errors, std::string_view source = {},
             std::size_t maxLine = LineReader::kDefaultMaxLine);
 
     // Converts one line (without its line break). Returns the result text; a

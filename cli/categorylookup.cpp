@@ -1,6 +1,6 @@
 #include "categorylookup.h"
 
-#include "unitcatalogue.h"
+#include "unittable.h"
 
 namespace metrivo {
 namespace {
@@ -20,16 +20,16 @@ bool StartsAnyCase(std::string_view text, std::string_view prefix) {
 }  // namespace
 
 std::optional<int16_t> CategoryLookup::Parse(std::string_view text) {
-    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + UnitCatalogue::kCategoryCount) {
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + UnitTable::kCategoryCount) {
         return static_cast<int16_t>(text[0] - '0');
     }
     if (text.empty()) return std::nullopt;
-    for (int16_t c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
-        if (text == UnitCatalogue::CategoryName(c)) return c;
+    for (int16_t c = 0; c < UnitTable::kCategoryCount; ++c) {
+        if (text == UnitTable::CategoryName(c)) return c;
     }
     std::optional<int16_t> found;
-    for (int16_t c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
-        const std::string_view name = UnitCatalogue::CategoryName(c);
+    for (int16_t c = 0; c < UnitTable::kCategoryCount; ++c) {
+        const std::string_view name = UnitTable::CategoryName(c);
         if (StartsAnyCase(name, text)) {
             if (name.size() == text.size()) return c;
             if (found) return std::nullopt;  // the start of two names
@@ -41,9 +41,9 @@ std::optional<int16_t> CategoryLookup::Parse(std::string_view text) {
 
 std::string CategoryLookup::ValidValues() {
     std::string text = "0 to 5 or ";
-    for (int c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
+    for (int c = 0; c < UnitTable::kCategoryCount; ++c) {
         if (c > 0) text += ", ";
-        text += UnitCatalogue::CategoryName(c);
+        text += UnitTable::CategoryName(c);
     }
     return text;
 }

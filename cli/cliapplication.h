@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "batchrunner.h"
 #include "clioptions.h"
 #include "fdoutput.h"
 #include "unitcatalogue.h"
@@ -12,8 +13,8 @@
 namespace metrivo {
 
 // metrivo-convert as a whole: reads the command line and runs one
-// conversion, a batch, the unit list, the help or the version over three
-// file descriptors.
+// conversion, a batch, the unit list or names, the help or the version over
+// three file descriptors.
 //
 // Exit status: 0 everything converted; 1 something was reported (a unit not
 // found, an amount or result out of range, a temperature below absolute zero,
@@ -41,8 +42,12 @@ class CliApplication {
     // The -c option's category, if given; false after saying it is unknown.
     bool CategoryOption(const CliOptions& options, std::optional<int>* category);
     int Convert(const CliOptions& options, const std::string& separator);
-    int Batch(const std::string& separator);
+    int Batch(const CliOptions& options, const std::string& separator);
+    // The status of one batch input; says what failed.
+    int BatchStatus(const BatchRunner& runner, BatchRunner::End end, std::string_view file);
+    // --list and --names.
     int List(const CliOptions& options);
+    int NamesOf(std::string_view unit);
     // Writes out standard output; a failed write is reported and makes the
     // status 1.
     int Finish(int status);

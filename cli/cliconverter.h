@@ -6,13 +6,14 @@
 
 #include "unitcatalogue.h"
 #include "unitconversion.h"
-#include "unitnames.h"
+#include "unitlookup.h"
 
 namespace metrivo {
 
 // One conversion of metrivo-convert: finds the two units as people type them
-// (in the category given, or the one that has both), runs the plain
-// conversion and says in one line what is wrong when it cannot.
+// (in the category given, or the one that has both), reads the amount whole,
+// converts as the window does and says in one line what is wrong when it
+// cannot.
 class CliConverter {
   public:
     CliConverter(const UnitCatalogue& catalogue, std::string separator);
@@ -26,7 +27,7 @@ class CliConverter {
 
     const std::string& text() const { return outcome_.text; }
     const std::string& message() const { return message_; }
-    const UnitNames& names() const { return names_; }
+    const UnitLookup& lookup() const { return lookup_; }
 
   private:
     bool Fail(std::string message);
@@ -34,12 +35,15 @@ class CliConverter {
     bool Locate(std::optional<int> category, std::string_view from, std::string_view to, int& found,
                 int& fromRow, int& toRow);
     std::string NameProblem(int category, std::string_view typed,
-                            const UnitNames::Match& match) const;
+                            const UnitLookup::Match& match) const;
     std::string Names(const std::vector<int>& rows, std::string_view last) const;
+    std::string OutcomeProblem(std::string_view amount) const;
 
     const UnitCatalogue& catalogue_;
-    UnitNames names_;
+    UnitLookup lookup_;
     std::string separator_;
+    UnitLookup::Matches fromMatches_;
+    UnitLookup::Matches toMatches_;
     UnitConversion::Outcome outcome_;
     std::string message_;
 };

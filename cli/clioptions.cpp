@@ -1,5 +1,6 @@
 #include "clioptions.h"
 
+#include <algorithm>
 #include <array>
 
 #include "quotedtext.h"
@@ -7,15 +8,17 @@
 namespace metrivo {
 namespace {
 
-enum class Option { kCategory, kSeparator, kBatch, kList, kHelp, kVersion };
+enum class Option { kCategory, kSeparator, kBatch, kList, kNames, kNamesOf, kHelp, kVersion };
 
 struct LongOption {
     std::string_view name;
     Option option;
 };
 
-constexpr std::array<LongOption, 6> kLongOptions{{
+constexpr std::array<LongOption, 8> kLongOptions{{
     {"--category", Option::kCategory},
+    {"--names", Option::kNames},
+    {"--names-of", Option::kNamesOf},
     {"--decimal-separator", Option::kSeparator},
     {"--batch", Option::kBatch},
     {"--list", Option::kList},
@@ -100,20 +103,40 @@ NamedOption NameShort(std::string_view arg) {
     return named;
 }
 
-// The options without a value that were given.
+// The options without a value that were given: the modes, in the order in
+// which they win over each other.
 struct Flags {
-    bool batch = false;
-    bool list = false;
     bool help = false;
     bool version = false;
+    // --batch, --list, --names, --names-of: at most one of them.
+    std::vector<Option> modes;
 
     void Set(Option option) {
-        batch = batch || option == Option::kBatch;
-        list = list || option == Option::kList;
         help = help || option == Option::kHelp;
         version = version || option == Option::kVersion;
+        if (option != Option::kHelp && option != Option::kVersion &&
+            std::find(modes.begin(), modes.end(), option) == modes.end()) {
+            modes.push_back(option);
+        }
     }
 };
+
+std::string_view LongName(Option option) {
+    for (const LongOption& o : kLongOptions) {
+        if (o.option == option) return o.name;
+    }
+    return {};
+}
+
+// --list and --names: the operand, or -c, names the one category shown.
+void TakeCategoryOperand(CliOptions& options, std::string_view name) {
+    if (options.operands.size() > 1 || (options.category && !options.operands.empty())) {
+        options.error = std::string(name) + " takes at most one category";
+    } else if (!options.operands.empty()) {
+        options.category = options.operands.front();
+        options.operands.clear();
+    }
+}
 
 // The mode the flags choose, and what of the rest of the command line does
 // not fit it. Help and version win over everything else.
@@ -127,25 +150,35 @@ void ChooseMode(CliOptions& options, const Flags& flags) {
         options.error = CliOptions::SeparatorProblem(*options.separator);
         if (!options.error.empty()) return;
     }
-    if (flags.batch && flags.list) {
-        options.error = "--batch and --list cannot be used together";
-    } else if (flags.batch) {
-        options.mode = Mode::kBatch;
-        if (options.category) {
-            options.error = "--batch takes the category from each input line, not from -c";
-        } else if (!options.operands.empty()) {
-            options.error =
-                "--batch reads its conversions from standard input and takes no operands";
-        }
-    } else if (flags.list) {
-        options.mode = Mode::kList;
-        if (options.operands.size() > 1 || (options.category && !options.operands.empty())) {
-            options.error = "--list takes at most one category";
-        } else if (!options.operands.empty()) {
-            options.category = options.operands.front();
-            options.operands.clear();
-        }
-    } else if (options.operands.empty()) {
+    if (flags.modes.size() > 1) {
+        options.error = std::string(LongName(flags.modes[0])) + " and " +
+                        std::string(LongName(flags.modes[1])) + " cannot be used together";
+        return;
+    }
+    const Option mode = flags.modes.empty() ? Option::kCategory : flags.modes.front();
+    switch (mode) {
+        case Option::kBatch:
+            options.mode = Mode::kBatch;
+            if (options.category) {
+                options.error = "--batch takes the category from each input line, not from -c";
+            }
+            return;
+        case Option::kList:
+            options.mode = Mode::kList;
+            TakeCategoryOperand(options, "--list");
+            return;
+        case Option::kNames:
+            options.mode = Mode::kNames;
+            TakeCategoryOperand(options, "--names");
+            return;
+        case Option::kNamesOf:
+            options.mode = Mode::kNamesOf;
+            if (options.operands.size() != 1) options.error = "--names-of takes one unit";
+            return;
+        default:
+            break;
+    }
+    if (options.operands.empty()) {
         options.error = "nothing to convert";
     } else if (options.operands.size() != 3) {
         options.error = "expected AMOUNT FROM TO, got " + std::to_string(options.operands.size()) +

@@ -15,7 +15,7 @@ namespace metrivo {
 // getopt_long ("--cat Weight", "--dec=,").
 class CliOptions {
   public:
-    enum class Mode { kConvert, kBatch, kList, kHelp, kVersion };
+    enum class Mode { kConvert, kBatch, kList, kNames, kNamesOf, kHelp, kVersion };
 
     static CliOptions Parse(std::span<const std::string> args);
 
@@ -27,6 +27,8 @@ class CliOptions {
     Mode mode = Mode::kConvert;
     std::optional<std::string> category;
     std::optional<std::string> separator;
+    // The amount and the two units; the files of a batch; the unit of
+    // --names-of.
     std::vector<std::string> operands;
     // Set when the command line is unusable; says why.
     std::string error;

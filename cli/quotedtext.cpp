@@ -13,11 +13,6 @@ void AppendByteEscape(std::string& out, unsigned char c) {
     out.push_back(kHex[c & 0xf]);
 }
 
-void AppendCodePointEscape(std::string& out, uint32_t cp) {
-    out += "\\u";
-    for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(cp >> shift) & 0xf]);
-}
-
 // Length of the valid UTF-8 sequence at the start of `s` and its code point;
 // 0 when the first byte does not start one.
 std::size_t DecodeUtf8(std::string_view s, uint32_t& cp) {
@@ -43,10 +38,38 @@ std::size_t DecodeUtf8(std::string_view s, uint32_t& cp) {
     return length;
 }
 
+// Characters a terminal shows as nothing or that change how the rest of the
+// line is shown: C1 controls, line and paragraph separators, and the format
+// characters (byte order mark, zero-width and bidi controls, soft hyphen,
+// invisible operators, tags).
+struct Range {
+    uint32_t first;
+    uint32_t last;
+};
+constexpr Range kEscaped[] = {
+    {0x80, 0x9f},       {0xad, 0xad},       {0x600, 0x605},     {0x61c, 0x61c},
+    {0x6dd, 0x6dd},     {0x70f, 0x70f},     {0x890, 0x891},     {0x8e2, 0x8e2},
+    {0x180e, 0x180e},   {0x200b, 0x200f},   {0x2028, 0x202e},   {0x2060, 0x2064},
+    {0x2066, 0x206f},   {0xfeff, 0xfeff},   {0xfff9, 0xfffb},   {0x110bd, 0x110bd},
+    {0x110cd, 0x110cd}, {0x13430, 0x1343f}, {0x1bca0, 0x1bca3}, {0x1d173, 0x1d17a},
+    {0xe0001, 0xe0001}, {0xe0020, 0xe007f},
+};
+
 bool MustEscape(uint32_t cp) {
-    return (cp >= 0x80 && cp <= 0x9f) || cp == 0x61c || cp == 0x200e || cp == 0x200f ||
-           (cp >= 0x202a && cp <= 0x202e) || (cp >= 0x2066 && cp <= 0x2069) || cp == 0x2028 ||
-           cp == 0x2029;
+    for (const Range& r : kEscaped) {
+        if (cp >= r.first && cp <= r.last) return true;
+    }
+    return false;
+}
+
+void AppendCodePointEscape(std::string& out, uint32_t cp) {
+    if (cp > 0xffff) {
+        out += "\\U";
+        for (int shift = 28; shift >= 0; shift -= 4) out.push_back(kHex[(cp >> shift) & 0xf]);
+        return;
+    }
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kHex[(cp >> shift) & 0xf]);
 }
 
 }  // namespace

@@ -7,10 +7,10 @@
 namespace metrivo {
 
 // A piece of user input for a message, safe to show on a terminal: in double
-// quotes, with every C0 control, DEL, C1 control (U+0080 to U+009F), bidi
-// control (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069), line
-// or paragraph separator and byte that is not valid UTF-8 shown as an escape
-// ("\t", "\x1b", "\u202e"); a quote and a backslash are escaped too. Input
+// quotes, with every C0 control, DEL, C1 control (U+0080 to U+009F), format
+// character (byte order mark, zero-width and bidi controls, soft hyphen...),
+// line or paragraph separator and byte that is not valid UTF-8 shown as an
+// escape ("\t", "\x1b", "\ufeff", "\U000e0041"); a quote and a backslash are escaped too. Input
 // beyond kMaxBytes is cut at a character boundary and its length given, so a
 // megabyte of input stays one readable line.
 class QuotedText {

@@ -1,5 +1,5 @@
-// The amount reading on arbitrary text, through the plain conversion call: a
-// result text, or an amount or result out of range, nothing else. The first
+// The amount reading on arbitrary text, through one press: a result text, or
+// an amount or result out of range with its one report, nothing else. The first
 // byte picks the unit pair and the separator.
 #include <array>
 #include <cmath>
@@ -48,23 +48,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The reading alone: a number or "Overflow".
     bool readable = true;
     try {
-        if (std::isnan(metrivo::NumberText::ReadAmount(text))) std::abort();
+        if (std::isnan(metrivo::NumberText::ReadAmount(text, separator))) std::abort();
     } catch (const metrivo::RunTimeError& error) {
         if (error.number() != metrivo::RunTimeError::kOverflow) std::abort();
         readable = false;
     }
 
     using Failure = metrivo::UnitConversion::Failure;
-    const auto outcome = metrivo::UnitConversion::Convert(Catalogue(), pair.category, text,
-                                                          pair.from, pair.to, separator);
+    const auto outcome = metrivo::UnitConversion::Convert(
+        Catalogue(),
+        {.selUnitType = pair.category, .amount = text, .from = pair.from, .to = pair.to},
+        separator);
     switch (outcome.failure) {
         case Failure::kNone:
-            if (outcome.text.empty() || !readable) std::abort();
+            if (outcome.text.empty() || !readable || !outcome.reports.empty()) std::abort();
             break;
         case Failure::kAmountOutOfRange:
         case Failure::kResultOutOfRange:
             if (!outcome.text.empty()) std::abort();
             if (!readable && outcome.failure != Failure::kAmountOutOfRange) std::abort();
+            if (outcome.reports.size() != 1) std::abort();
             break;
         case Failure::kUnitNotFound:
             std::abort();  // both names are catalogue names

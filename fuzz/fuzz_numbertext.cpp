@@ -58,8 +58,9 @@ const metrivo::UnitCatalogue& Catalogue() {
 }
 
 void Convert(std::string_view text, std::string_view separator) {
-    const auto outcome = metrivo::UnitConversion::Convert(Catalogue(), 1, text, "kelvin",
-                                                          "degree Fahrenheit", separator);
+    const auto outcome = metrivo::UnitConversion::Convert(
+        Catalogue(),
+        {.selUnitType = 1, .amount = text, .from = "kelvin", .to = "degree Fahrenheit"}, separator);
     if (outcome.failure != metrivo::UnitConversion::Failure::kNone) return;
     if (outcome.text == "Below Absolute Zero") return;
     (void)NumberText::ReadNumber(outcome.text, separator);  // throws if not number text

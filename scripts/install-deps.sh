@@ -15,7 +15,7 @@ packages=(
     clang libclang-rt-dev clang-format
     units perl util-linux
     desktop-file-utils appstream lintian dpkg-dev librsvg2-bin strace
-    g++-aarch64-linux-gnu qemu-user zsh fish time
+    g++-aarch64-linux-gnu qemu-user zsh fish bash-completion locales man-db groff-base time
 )
 
 missing=()

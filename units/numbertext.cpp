@@ -25,16 +25,44 @@ int HexDigitValue(char c) {
 
 // "&H..." and "&O...": an integer in base 16 or 8, 16-bit two's complement
 // when it fits in 16 bits, 32-bit two's complement when it fits in 32.
-double ReadRadixInteger(std::string_view text, int base) {
+// `used` counts the digits read.
+double ReadRadixInteger(std::string_view text, int base, std::size_t& used) {
     uint64_t value = 0;
+    used = 0;
     for (char c : text) {
         const int d = HexDigitValue(c);
         if (d < 0 || d >= base) break;
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
         if (value > 0xFFFFFFFFu) throw RunTimeError(RunTimeError::kOverflow);
+        ++used;
     }
     if (value <= 0xFFFFu) return static_cast<int16_t>(static_cast<uint16_t>(value));
     return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+// The base an amount starting "&H" or "&O" (either case) is written in; 10
+// for every other text.
+int RadixOf(std::string_view s) {
+    if (s.size() < 2 || s[0] != '&') return 10;
+    if (s[1] == 'H' || s[1] == 'h') return 16;
+    if (s[1] == 'O' || s[1] == 'o') return 8;
+    return 10;
+}
+
+bool IsAmountSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// Where the separator is ",", one comma followed by a digit in a text
+// without "." is that text's decimal point.
+void TakeCommaAsPoint(std::string& s, std::string_view separator) {
+    if (separator != ",") return;
+    const std::size_t comma = s.find(',');
+    if (comma == std::string::npos || s.find(',', comma + 1) != std::string::npos ||
+        s.find('.') != std::string::npos || comma + 1 >= s.size() || !IsDigit(s[comma + 1])) {
+        return;
+    }
+    s[comma] = '.';
 }
 
 // Where a plain decimal's first significant digit stands, as a power of ten
@@ -98,17 +126,20 @@ double NumberText::ConvertDecimal(std::string_view number) {
     return value;
 }
 
-double NumberText::ReadAmount(std::string_view text) {
+double NumberText::ReadAmount(std::string_view text, std::string_view separator, bool* whole) {
     std::string s;
     s.reserve(text.size());
     for (char c : text) {
-        if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
+        if (!IsAmountSpace(c)) s.push_back(c);
     }
 
-    if (s.size() >= 2 && s[0] == '&') {
-        if (s[1] == 'H' || s[1] == 'h') return ReadRadixInteger(std::string_view(s).substr(2), 16);
-        if (s[1] == 'O' || s[1] == 'o') return ReadRadixInteger(std::string_view(s).substr(2), 8);
+    if (const int radix = RadixOf(s); radix != 10) {
+        std::size_t used = 0;
+        const double value = ReadRadixInteger(std::string_view(s).substr(2), radix, used);
+        if (whole) *whole = used > 0 && used + 2 == s.size();
+        return value;
     }
+    TakeCommaAsPoint(s, separator);
 
     std::size_t i = 0;
     bool negative = false;
@@ -123,7 +154,10 @@ double NumberText::ReadAmount(std::string_view text) {
         ++i;
         for (; i < s.size() && IsDigit(s[i]); ++i) ++mantissaDigits;
     }
-    if (mantissaDigits == 0) return 0.0;
+    if (mantissaDigits == 0) {
+        if (whole) *whole = false;
+        return 0.0;
+    }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
@@ -132,8 +166,26 @@ double NumberText::ReadAmount(std::string_view text) {
             i = j;
         }
     }
+    if (whole) *whole = i == s.size();
     const double magnitude = ConvertDecimal(std::string_view(s).substr(start, i - start));
     return negative ? -magnitude : magnitude;
+}
+
+std::string_view NumberText::LargestAmountText(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsAmountSpace(text[i])) ++i;
+    std::string start;
+    for (; i < text.size() && start.size() < 2; ++i) {
+        if (!IsAmountSpace(text[i])) start.push_back(text[i]);
+    }
+    switch (RadixOf(start)) {
+        case 16:
+            return "&HFFFFFFFF";
+        case 8:
+            return "&O37777777777";
+        default:
+            return kLargestDoubleText;
+    }
 }
 
 std::string NumberText::Write(double value, int digits, std::string_view separator) {

@@ -13,10 +13,17 @@ class NumberText {
     // Reads the amount box. Spaces, tabs and line feeds are dropped first;
     // then an optional sign, digits, an optional "." and digits, an optional
     // exponent. Reading stops at the first character that does not fit, so
-    // "1,5" reads as 1 and "abc" as 0. "&H" and "&O" start hexadecimal and
-    // octal integers (16-bit two's complement when they fit, else 32-bit).
-    // Throws RunTimeError "Overflow" beyond the 64-bit float range.
-    static double ReadAmount(std::string_view text);
+    // "abc" reads as 0. "&H" and "&O" start hexadecimal and octal integers
+    // (16-bit two's complement when they fit, else 32-bit). Where the decimal
+    // separator is ",", a text with one comma followed by a digit and no "."
+    // is the decimal number it writes ("0,5"); otherwise "1,5" reads as 1.
+    // Throws RunTimeError "Overflow" beyond the 64-bit float range or, for
+    // "&H" and "&O", beyond 32 bits.
+    static double ReadAmount(std::string_view text, std::string_view separator,
+                             bool* whole = nullptr);
+    // The largest magnitude ReadAmount takes in the notation `text` uses.
+    static std::string_view LargestAmountText(std::string_view text);
+    static constexpr std::string_view kLargestDoubleText = "1.7976931348623157E+308";
 
     // Writes a value rounded to `digits` significant digits: plain notation
     // for decimal exponents from -4 to digits-1, otherwise scientific

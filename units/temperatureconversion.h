@@ -3,27 +3,24 @@
 #include <string>
 #include <string_view>
 
+#include "unitdefinition.h"
+
 namespace metrivo {
 
-// Converts temperatures through kelvin. The kelvin value is held as 15-digit
-// number text between the two halves, so the second half sees it rounded to
-// 15 significant digits.
+// Converts temperatures through kelvin. Between the two halves the kelvin
+// value is held as its 15-digit number text, so the second half and the
+// below-zero test see it rounded to 15 significant digits.
 class TemperatureConversion {
   public:
     static constexpr std::string_view kBelowAbsoluteZero = "Below Absolute Zero";
 
-    // FromVal holds the amount as 15-digit number text; it is overwritten with
-    // the kelvin text and then with the result. Scales other than Celsius,
-    // Fahrenheit, Rankine and Reaumur count as kelvin. Returns the result text
-    // or "Below Absolute Zero".
-    static std::string TempConvert(std::string& FromVal, std::string_view from_unit,
-                                   std::string_view to_unit, std::string_view separator);
-
-    // TempConvert of the 15-digit text of `amount`, with the same result and
-    // the same failures, but without writing and reading back the texts that
-    // nothing else sees: each text's value is taken by NumberText::Round15.
-    static std::string FromAmount(double amount, std::string_view from_unit,
-                                  std::string_view to_unit, std::string_view separator);
+    // Converts `amount`, taken as its 15-digit text reads back, from one scale
+    // to another. A scale without formulas is kelvin: its value passes
+    // unchanged. Returns the 15-digit result text or "Below Absolute Zero";
+    // throws RunTimeError "Overflow" when a value leaves the 64-bit range or
+    // its 15-digit text does not read back.
+    static std::string TempConvert(double amount, const TemperatureScale& from,
+                                   const TemperatureScale& to, std::string_view separator);
 };
 
 }  // namespace metrivo

@@ -6,43 +6,25 @@
 #include <string_view>
 #include <vector>
 
+#include "unitdefinition.h"
 #include "unitrecord.h"
+#include "unittable.h"
 
 namespace metrivo {
 
-// How one catalogue row is defined. A computed factor is numerator/denominator
-// evaluated in 64-bit floating point at build time (denominator 1 for a plain
-// 64-bit constant); a stored one is the 32-bit float given directly.
-struct UnitDefinition {
-    int32_t category;
-    std::string_view name;
-    float storedFactor;
-    bool computed = false;
-    double numerator = 0.0;
-    double denominator = 1.0;
-};
-
-// The 73 units the program knows, in six categories. Built by LoadUnits; the
-// readers walk the rows by index.
+// The units the program knows, in six categories, as the unit table defines
+// them. Built by LoadUnits; the readers walk the rows by index.
 class UnitCatalogue {
   public:
-    enum Category : int16_t {
-        kLength = 0,
-        kTemperature = 1,
-        kSpeed = 2,
-        kVolume = 3,
-        kWeight = 4,
-        kArea = 5,
-    };
-    static constexpr int kCategoryCount = 6;
+    static constexpr int kCategoryCount = UnitTable::kCategoryCount;
 
-    // Builds the whole catalogue from the built-in table, replacing any
+    // Builds the whole catalogue from the unit table, replacing any
     // earlier contents. A computed factor whose evaluation raises an invalid
     // operation, a division by zero or an overflow throws RunTimeError; that
     // row keeps its category and name with factor 0 and later rows stay empty.
     void LoadUnits();
     void LoadUnits(std::span<const UnitDefinition> table);
-    // A catalogue built from the built-in table.
+    // A catalogue built from the unit table.
     static UnitCatalogue Loaded();
 
     // The upper bound of the array as its readers take it: 72 once built,
@@ -62,9 +44,6 @@ class UnitCatalogue {
         if (category < 0 || category >= kCategoryCount) return static_cast<int>(rows_.size());
         return firstRows_[static_cast<std::size_t>(category)];
     }
-
-    static std::span<const UnitDefinition> BuiltInTable();
-    static std::string_view CategoryName(int category);
 
   private:
     [[noreturn]] static void ThrowSubscriptOutOfRange();

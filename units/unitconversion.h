@@ -1,21 +1,49 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "runtimeerror.h"
 #include "unitcatalogue.h"
-#include "unitrecord.h"
 
 namespace metrivo {
 
-// One conversion from texts to a result text, apart from any window: the unit
-// search, the temperature or linear branch and the trimming of "Start
-// Converting". The window's labelled steps call the same step functions below,
-// so the two give the same texts and fail on the same inputs. Convert reports
-// a failure as a value; the step functions throw RunTimeError as a guarded
-// step expects.
+// One press of "Start Converting", worked out apart from any window: the unit
+// search, the temperature or linear branch and the trimming, with every
+// failure it reports. The window applies the outcome; metrivo-convert prints
+// it.
 class UnitConversion {
   public:
+    // What the press reads: the selected category, the three texts and the
+    // two lists' indexes (-1 when a list has no selection).
+    struct Press {
+        int selUnitType = 0;
+        std::string_view amount;
+        std::string_view from;
+        std::string_view to;
+        int16_t fromIndex = 0;
+        int16_t toIndex = 0;
+    };
+
+    // One failed step: the run-time error, the step's line label, and the
+    // label the press goes on at after the report.
+    struct Report {
+        RunTimeError::Number error;
+        int label;
+        int resumeAt;
+    };
+
+    // Labels of the steps that report.
+    static constexpr int kSourceTestLabel = 120;
+    static constexpr int kTemperatureLabel = 122;
+    static constexpr int kLinearLabel = 124;
+    static constexpr int kShowLabel = 128;
+    static constexpr int kRecordFromLabel = 132;
+    static constexpr int kRecordToLabel = 134;
+    static constexpr int kEnd = -1;
+
     enum class Failure {
         kNone,
         kUnitNotFound,      // no row of the category has the name (see sourceRow, targetRow)
@@ -24,52 +52,44 @@ class UnitConversion {
     };
 
     struct Outcome {
-        Failure failure = Failure::kNone;
-        // The result text, trimmed; empty after a failure. A temperature below
-        // absolute zero gives the text "Below Absolute Zero" and no failure.
+        // The Results text after the press: trimmed, empty after a failed
+        // conversion; "Below Absolute Zero" is a result, not a failure.
         std::string text;
+        // In the order they are shown: those labelled before kShowLabel come
+        // before the Results text changes, the others after.
+        std::vector<Report> reports;
+        Failure failure = Failure::kNone;
         // Rows found for the two names; UpperBound() + 1 when a name has none.
         int sourceRow = 0;
         int targetRow = 0;
         bool temperature = false;  // the source row is a temperature scale
+        bool amountWhole = false;  // the amount was read to its end
+        // The list indexes recorded as the category's last conversion; not
+        // recorded for a category outside 0 to 5.
+        bool recorded = false;
+        int16_t lastFrom = 0;
+        int16_t lastTo = 0;
     };
 
-    // Converts `amount` (read as the amount box reads it) from the unit named
-    // `from` to the one named `to`, both exact catalogue names of `category`.
-    static Outcome Convert(const UnitCatalogue& catalogue, int category, std::string_view amount,
-                           std::string_view from, std::string_view to, std::string_view separator);
-    static void Convert(const UnitCatalogue& catalogue, int category, std::string_view amount,
-                        std::string_view from, std::string_view to, std::string_view separator,
-                        Outcome& outcome);
+    static Outcome Convert(const UnitCatalogue& catalogue, const Press& press,
+                           std::string_view separator);
+    // The same into an outcome whose storage is used again.
+    static void Convert(const UnitCatalogue& catalogue, const Press& press,
+                        std::string_view separator, Outcome& outcome);
 
-    // Limits named by the failures: the largest amount a linear conversion
-    // reads, the largest amount a temperature conversion reads (its 15-digit
-    // text must read back), the largest linear result.
-    static constexpr std::string_view kLargestAmountText = "1.7976931348623157E+308";
-    static constexpr std::string_view kLargestTemperatureAmountText = "1.79769313486231E+308";
+    // Limits named by the failures: the largest linear result, and the
+    // largest temperature amount or result (its 15-digit text must read
+    // back).
     static constexpr std::string_view kLargestLinearResultText = "3.4028234663852886E+38";
-    static constexpr std::string_view kLargestTemperatureResultText = "1.79769313486231E+308";
+    static constexpr std::string_view kLargestTemperatureText = "1.79769313486231E+308";
 
-    // --- the steps ---------------------------------------------------------
-    // Unit search (108 to 118): the first row, upwards from row 0, named
-    // exactly `name` in `category`; UpperBound() + 1 when there is none.
+    // The first row, upwards from row 0, named exactly `name` in `category`;
+    // UpperBound() + 1 when there is none.
     static int FindRow(const UnitCatalogue& catalogue, int category, std::string_view name);
-    // The temperature test (120).
-    static bool IsTemperature(const UnitRecord& source) {
-        return source.category == UnitCatalogue::kTemperature;
-    }
-    // Temperature branch (122) for an amount already read: TempConvert of its
-    // 15-digit text (TemperatureConversion::FromAmount).
-    static std::string TemperatureText(double amount, std::string_view from, std::string_view to,
-                                       std::string_view separator);
-    // Linear branch (124) for an amount already read.
-    static std::string LinearText(double amount, float fromFactor, float toFactor,
-                                  std::string_view separator);
-    // Trimming (126): leading and trailing spaces (code 32 only) removed.
-    static void TrimSpaces(std::string& text);
 
   private:
-    static bool TemperatureAmountReadsBack(double amount);
+    static void ConvertAmount(const UnitCatalogue& catalogue, const Press& press,
+                              std::string_view separator, Outcome& outcome);
 };
 
 }  // namespace metrivo

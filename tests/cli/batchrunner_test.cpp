@@ -31,7 +31,7 @@ BatchResult RunBatch(const std::string& input, const std::string& separator = ".
     FdOutput out(outFile.fd());
     FdOutput err(errFile.fd());
     BatchRunner runner(catalogue, separator);
-    const BatchRunner::End end = runner.Run(in.fd(), out, err, maxLine);
+    const BatchRunner::End end = runner.Run(in.fd(), out, err, {}, maxLine);
     err.Flush();
     return {end, outFile.Content(), errFile.Content()};
 }
@@ -69,13 +69,21 @@ INSTANTIATE_TEST_SUITE_P(
                   "Weight\t2.5\tpound\tkilogram\n0\t1.00\tmile\tkilometer\n"
                   "temperature\t100\tdegree Fahrenheit\tdegree Celsius\n3\t1\tounce\tliter\n",
                   "1.133981\n1.609344\n37.777777777778\n0.0295735\n", ""},
+        BatchCase{"ByteOrderMarkBeforeTheFirstLine", "\xef\xbb\xbfLength\t1\tin\tcm\n", "2.54\n",
+                  ""},
+        BatchCase{"ByteOrderMarkElsewhereIsShown",
+                  "Length\t1\tin\tcm\n\xef\xbb\xbfLength\t1\tin\tcm\n", "2.54\n\n",
+                  kLine + "2: unknown category \"\\ufeffLength\" (use 0 to 5 or Length, "
+                          "Temperature, Speed, Volume, Weight, Area)\n"},
         BatchCase{"TypedNames", "Length\t1\tmi\tkm\ntemp\t100\tF\tC\nWeight\t2.5\tlb\tkg\n",
                   "1.609344\n37.777777777778\n1.133981\n", ""},
         BatchCase{"NoFinalLineBreak", "Length\t1\tinch\tcentimeter", "2.54\n", ""},
         BatchCase{"CrLf", "Length\t1\tinch\tcentimeter\r\nLength\t1\tmeter\tfeet\r\n",
                   "2.54\n3.28084\n", ""},
-        BatchCase{"EmptyAmount", "Length\t\tmeter\tmeter\n", "0\n", ""},
-        BatchCase{"NulEndsAmount", "Length\t7\0009\tmeter\tmeter\n"s, "7\n", ""},
+        BatchCase{"EmptyAmount", "Length\t\tmeter\tmeter\n", "\n",
+                  kLine + "1: amount \"\" is not a number\n"},
+        BatchCase{"NulInAmount", "Length\t7\0009\tmeter\tmeter\n"s, "\n",
+                  kLine + "1: amount \"7\\x009\" is not a number\n"},
         BatchCase{"ShortLine", "Weight\t2.5\tpound\nLength\t1\tinch\tcentimeter\n", "\n2.54\n",
                   kLine + "1: " + kFields + "3\n"},
         BatchCase{"LongLine", "Length\t1\tinch\tcentimeter\tmeter\n", "\n",

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "loadedcatalogue.h"
 #include "memoryfile.h"
 
 namespace metrivo {
@@ -56,14 +57,8 @@ auto CaseName = [](const testing::TestParamInfo<ConvertCase>& info) { return inf
 INSTANTIATE_TEST_SUITE_P(
     CatalogueNames, ConvertTest,
     testing::Values(
-        ConvertCase{"Weight", {"-c", "Weight", "2.5", "pound", "kilogram"}, "1.133981\n", 0},
         ConvertCase{
             "AttachedNumber", {"--category=4", "2.5", "pound", "kilogram"}, "1.133981\n", 0},
-        ConvertCase{"CategoryFound", {"1.00", "mile", "kilometer"}, "1.609344\n", 0},
-        ConvertCase{"Temperature",
-                    {"-c", "Temperature", "100", "degree Fahrenheit", "degree Celsius"},
-                    "37.777777777778\n",
-                    0},
         ConvertCase{"DashDash", {"--", "-40", "degree Celsius", "degree Fahrenheit"}, "-40\n", 0},
         ConvertCase{"NegativeAmount", {"-40", "degree Celsius", "degree Fahrenheit"}, "-40\n", 0},
         ConvertCase{"NegativeFraction", {"-.5", "meter", "centimeter"}, "-50\n", 0},
@@ -79,26 +74,20 @@ INSTANTIATE_TEST_SUITE_P(
                     "0\xd9\xab"
                     "3937008\n",
                     0},
-        ConvertCase{"SpacesInAmount", {"1 000", "meter", "meter"}, "1000\n", 0},
+        ConvertCase{"SpacesInAmount", {" 1 000 ", "meter", "meter"}, "1000\n", 0},
         ConvertCase{"HexAmount", {"&H10", "meter", "meter"}, "16\n", 0},
-        ConvertCase{"CommaEndsAmount", {"1,5", "meter", "meter"}, "1\n", 0},
-        ConvertCase{"LettersReadZero", {"abc", "meter", "meter"}, "0\n", 0}),
+        ConvertCase{"OctalAmount", {"&O17", "meter", "meter"}, "15\n", 0},
+        ConvertCase{"Exponent", {"+2.5e-1", "meter", "centimeter"}, "25\n", 0}),
     CaseName);
 
+// Which category a pair of typed names means.
 INSTANTIATE_TEST_SUITE_P(
     TypedNames, ConvertTest,
-    testing::Values(ConvertCase{"MileToKm", {"1", "mile", "km"}, "1.609344\n", 0},
-                    ConvertCase{"FahrenheitToCelsius", {"100", "F", "C"}, "37.777777777778\n", 0},
-                    ConvertCase{"DegreeSigns", {"100", "°F", "°C"}, "37.777777777778\n", 0},
-                    ConvertCase{"PoundsToKg", {"2.5", "lb", "kg"}, "1.133981\n", 0},
-                    ConvertCase{"OzIsWeight", {"1", "oz", "g"}, "28.34952\n", 0},
+    testing::Values(ConvertCase{"OzIsWeight", {"1", "oz", "g"}, "28.34952\n", 0},
                     ConvertCase{"FlOzIsVolume", {"1", "fl oz", "ml"}, "29.5735\n", 0},
                     ConvertCase{"SmallCIsLight", {"1", "c", "m/s"}, "2.997924E+08\n", 0},
-                    ConvertCase{"KnotsToKmh", {"10", "kn", "km/h"}, "18.52\n", 0},
-                    ConvertCase{"SquareFeet", {"1", "sq ft", "m²"}, "0.092903\n", 0},
-                    ConvertCase{"Hectares", {"1", "ha", "ac"}, "2.471054\n", 0},
-                    ConvertCase{"Tonne", {"1", "t", "kg"}, "1000\n", 0},
-                    ConvertCase{"AnyCase", {"1", "Meter", "METER"}, "1\n", 0},
+                    ConvertCase{"OuncesBesideMlIsVolume", {"1", "ounces", "ml"}, "29.5735\n", 0},
+                    ConvertCase{"InchBesideCmIsLength", {"1", "inch", "cm"}, "2.54\n", 0},
                     ConvertCase{"Prefix", {"--cat", "Weight", "2.5", "kilo", "g"}, "2500\n", 0},
                     ConvertCase{"PrefixOfALongName", {"1", "megagram", "kg"}, "1000\n", 0},
                     ConvertCase{"CategoryStart", {"-c", "temp", "0", "C", "K"}, "273.15\n", 0}),
@@ -116,23 +105,61 @@ INSTANTIATE_TEST_SUITE_P(
                     "metrivo-convert: unknown Weight unit \"mile\" (see metrivo-convert --list "
                     "Weight)\n"},
         ConvertCase{"DidYouMean",
-                    {"1", "kilometre", "m"},
+                    {"1", "kilomter", "m"},
                     "",
                     1,
-                    "metrivo-convert: unknown Length unit \"kilometre\"; did you mean "
+                    "metrivo-convert: unknown Length unit \"kilomter\"; did you mean "
                     "\"kilometer\"?\n"},
-        ConvertCase{"DidYouMeanThree",
-                    {"-c", "Length", "1", "meter", "mtr"},
-                    "",
-                    1,
-                    "metrivo-convert: unknown Length unit \"mtr\"; did you mean \"feet\", "
-                    "\"meter\" or \"mile\"?\n"},
         ConvertCase{"Ambiguous",
                     {"1", "mil", "km"},
                     "",
                     1,
                     "metrivo-convert: ambiguous Length unit \"mil\": could be \"mile\" or "
                     "\"millimeter\"\n"},
+        ConvertCase{"TonIsAmbiguous",
+                    {"1", "ton", "kg"},
+                    "",
+                    1,
+                    "metrivo-convert: ambiguous Weight unit \"ton\": could be \"megagram (metric "
+                    "ton) (tonne)\", \"short ton (US)\" or \"ton (long, UK)\"\n"},
+        ConvertCase{"OneLetterIsNoStart",
+                    {"1", "s", "kg"},
+                    "",
+                    1,
+                    "metrivo-convert: unknown Weight unit \"s\" (see metrivo-convert --list "
+                    "Weight)\n"},
+        ConvertCase{"OneLetterTargetIsNoStart",
+                    {"1", "kg", "s"},
+                    "",
+                    1,
+                    "metrivo-convert: unknown Weight unit \"s\" (see metrivo-convert --list "
+                    "Weight)\n"},
+        ConvertCase{"LettersAreNoAmount",
+                    {"abc", "meter", "meter"},
+                    "",
+                    1,
+                    "metrivo-convert: amount \"abc\" is not a number\n"},
+        ConvertCase{"CommaIsNoPoint",
+                    {"1,5", "meter", "meter"},
+                    "",
+                    1,
+                    "metrivo-convert: amount \"1,5\" is not a number (the decimal separator is "
+                    "\".\")\n"},
+        ConvertCase{"CHexadecimalIsNoAmount",
+                    {"0x10", "meter", "meter"},
+                    "",
+                    1,
+                    "metrivo-convert: amount \"0x10\" is not a number\n"},
+        ConvertCase{"InfinityIsNoAmount",
+                    {"inf", "meter", "meter"},
+                    "",
+                    1,
+                    "metrivo-convert: amount \"inf\" is not a number\n"},
+        ConvertCase{"EmptyAmount",
+                    {"", "meter", "meter"},
+                    "",
+                    1,
+                    "metrivo-convert: amount \"\" is not a number\n"},
         ConvertCase{"NoCommonCategory",
                     {"1", "meter", "kilogram"},
                     "",
@@ -162,7 +189,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     1,
                     "metrivo-convert: amount out of range: \"1.7976931348623157E+308\" is beyond "
-                    "±1.79769313486231E+308\n"},
+                    "±1.79769313486231E+308 (temperatures are held to 15 digits)\n"},
+        ConvertCase{"HexadecimalOutOfRange",
+                    {"&H100000000", "m", "m"},
+                    "",
+                    1,
+                    "metrivo-convert: amount out of range: \"&H100000000\" is beyond "
+                    "&HFFFFFFFF\n"},
         ConvertCase{"BelowAbsoluteZero",
                     {"-500", "degree Fahrenheit", "kelvin"},
                     "Below Absolute Zero\n",
@@ -253,12 +286,29 @@ TEST(CliApplicationTest, ListShowsUnitsWithTheirSymbols) {
     EXPECT_NE(all.out.find("\n  league\n"), std::string::npos);
     EXPECT_NE(all.out.find("\n  lb, lbs                        lb, lbs\n"), std::string::npos);
     EXPECT_NE(all.out.find("\n1 Temperature\n  degree Celsius "), std::string::npos);
-    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 6 + 73);
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'),
+              6 + static_cast<long>(test::LoadedCatalogue().rows().size()));
 
     const RunResult volume = RunCli({"--list", "volume"});
     EXPECT_EQ(volume.out.rfind("3 Volume\n  ounce                          fl oz, floz\n", 0), 0u);
     EXPECT_EQ(std::count(volume.out.begin(), volume.out.end(), '\n'), 1 + 12);
     EXPECT_EQ(RunCli({"--list", "9"}).status, 2);
+}
+
+TEST(CliApplicationTest, NamesAreOneALineForScripts) {
+    const RunResult weight = RunCli({"--names", "Weight"});
+    EXPECT_EQ(weight.status, 0);
+    EXPECT_EQ(weight.out.rfind("centigram\ndecigram\n", 0), 0u) << weight.out;
+    EXPECT_NE(weight.out.find("\nmegagram (metric ton) (tonne)\n"), std::string::npos);
+    EXPECT_EQ(std::count(weight.out.begin(), weight.out.end(), '\n'), 19);
+    EXPECT_EQ(RunCli({"--names"}).out.size(), RunCli({"--names", ""}).out.size());
+    // The units an ounce converts into are those of both its categories.
+    const RunResult ounce = RunCli({"--names-of", "ounce"});
+    EXPECT_EQ(std::count(ounce.out.begin(), ounce.out.end(), '\n'), 12 + 19);
+    EXPECT_EQ(RunCli({"--names-of", "miles"}).out, RunCli({"--names", "Length"}).out);
+    const RunResult unknown = RunCli({"--names-of", "parsec"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.out, "");
 }
 
 TEST(CliApplicationTest, HelpStartsWithUsageAndEndsWithWhereToReportBugs) {

@@ -114,6 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {"1", "a", "b"}},
         OptionsCase{"Batch", {"--batch"}, Mode::kBatch, {}, {}, {}},
         OptionsCase{"AbbreviatedBatch", {"--b"}, Mode::kBatch, {}, {}, {}},
+        OptionsCase{"BatchFiles", {"--batch", "a.tsv", "-"}, Mode::kBatch, {}, {}, {"a.tsv", "-"}},
+        OptionsCase{"Names", {"--names", "Weight"}, Mode::kNames, "Weight", {}, {}},
+        OptionsCase{"NamesOf", {"--names-of", "oz"}, Mode::kNamesOf, {}, {}, {"oz"}},
         OptionsCase{"BatchWithSeparator",
                     {"--batch", "--decimal-separator", ","},
                     Mode::kBatch,
@@ -170,9 +173,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"ListTwoCategories", {"--list", "1", "2"}, "--list takes at most one category"},
         ErrorCase{
             "ListCategoryTwice", {"--list", "1", "-c", "2"}, "--list takes at most one category"},
-        ErrorCase{"BatchOperands",
-                  {"--batch", "x"},
-                  "--batch reads its conversions from standard input and takes no operands"},
+        ErrorCase{"NamesOfTwoUnits", {"--names-of", "m", "ft"}, "--names-of takes one unit"},
+        ErrorCase{"NamesOfNothing", {"--names-of"}, "--names-of takes one unit"},
+        ErrorCase{
+            "NamesAndList", {"--names", "--list"}, "--names and --list cannot be used together"},
         ErrorCase{"BatchCategory",
                   {"--batch", "-c", "1"},
                   "--batch takes the category from each input line, not from -c"},

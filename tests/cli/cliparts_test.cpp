@@ -1,6 +1,6 @@
-// The small parts of metrivo-convert: category arguments, names as people
-// type them, terminal-safe quoting, output that remembers its failure, and
-// lines read through a bounded buffer.
+// The small parts of metrivo-convert: category arguments, terminal-safe
+// quoting, output that remembers its failure, and lines read through a
+// bounded buffer.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,15 +12,11 @@
 #include "categorylookup.h"
 #include "fdoutput.h"
 #include "linereader.h"
-#include "loadedcatalogue.h"
 #include "memoryfile.h"
 #include "quotedtext.h"
-#include "unitnames.h"
 
 namespace metrivo {
 namespace {
-
-using test::LoadedCatalogue;
 
 TEST(CategoryLookupTest, ParsesNumbersNamesAndStartsInAnyCase) {
     const std::pair<std::string, int> cases[] = {
@@ -31,99 +27,6 @@ TEST(CategoryLookupTest, ParsesNumbersNamesAndStartsInAnyCase) {
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(CategoryLookup::Parse(text).value_or(-1), expected) << '"' << text << '"';
     }
-}
-
-struct NameCase {
-    const char* name;
-    int category;
-    std::string typed;
-    const char* found;  // the catalogue name, or "" when none is found
-    UnitNames::Step step;
-    int candidates;  // rows an ambiguous prefix matches
-};
-
-// Shown by its name, in test lists and failures alike.
-void PrintTo(const NameCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class UnitNamesTest : public testing::TestWithParam<NameCase> {};
-
-TEST_P(UnitNamesTest, FirstStepWithExactlyOneRowWins) {
-    const NameCase& c = GetParam();
-    const UnitNames names(LoadedCatalogue());
-    const UnitNames::Match m = names.Resolve(c.category, c.typed);
-    if (std::string(c.found).empty()) {
-        EXPECT_NE(m.kind, UnitNames::Match::Kind::kFound);
-        EXPECT_EQ(static_cast<int>(m.candidates.size()), c.candidates);
-        return;
-    }
-    ASSERT_EQ(m.kind, UnitNames::Match::Kind::kFound);
-    EXPECT_EQ(LoadedCatalogue().Row(m.row).name, c.found);
-    EXPECT_EQ(m.step, c.step);
-}
-
-using Step = UnitNames::Step;
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, UnitNamesTest,
-    testing::Values(
-        NameCase{"ExactName", 0, "meter", "meter", Step::kExact, 0},
-        NameCase{"ExactCommaName", 4, "lb, lbs", "lb, lbs", Step::kExact, 0},
-        NameCase{"ExactPoundIsNotLb", 4, "pound", "pound", Step::kExact, 0},
-        NameCase{"AnyCase", 1, "KELVIN", "kelvin", Step::kAnyCase, 0},
-        NameCase{"SymbolKm", 0, "km", "kilometer", Step::kSymbol, 0},
-        NameCase{"SymbolCapitalC", 1, "C", "degree Celsius", Step::kSymbol, 0},
-        NameCase{"SymbolSmallCIsLight", 2, "c", "speed of light [vacuum]", Step::kSymbol, 0},
-        NameCase{"SymbolOzIsWeight", 4, "oz", "ounce", Step::kSymbol, 0},
-        NameCase{"OzIsNoVolumeSymbol", 3, "oz", "", Step::kSymbol, 0},
-        NameCase{"SymbolFlOz", 3, "fl oz", "ounce", Step::kSymbol, 0},
-        NameCase{"SymbolLbs", 4, "lbs", "lb, lbs", Step::kSymbol, 0},
-        NameCase{"SymbolMicroSign", 4, "µg", "microgram", Step::kSymbol, 0},
-        NameCase{"SymbolSuperscript", 5, "m²", "square meter", Step::kSymbol, 0},
-        NameCase{"SymbolsAreCaseSensitive", 1, "c", "", Step::kSymbol, 0},
-        NameCase{"UniquePrefix", 4, "kilo", "kilogram", Step::kPrefix, 0},
-        NameCase{"PrefixAnyCase", 4, "MEGA", "megagram (metric ton) (tonne)", Step::kPrefix, 0},
-        NameCase{"AmbiguousPrefix", 0, "mil", "", Step::kPrefix, 2},
-        NameCase{"AmbiguousOneLetter", 5, "a", "", Step::kPrefix, 2},
-        NameCase{"Unknown", 0, "parsec", "", Step::kPrefix, 0},
-        NameCase{"EmptyIsNoPrefix", 1, "", "", Step::kPrefix, 0},
-        NameCase{"NoCategory", 9, "meter", "", Step::kExact, 0}),
-    [](const testing::TestParamInfo<NameCase>& info) { return info.param.name; });
-
-TEST(UnitNamesTest, EverySymbolNamesARowOfItsCategory) {
-    const UnitNames names(LoadedCatalogue());
-    for (const UnitNames::Symbol& s : UnitNames::SymbolTable()) {
-        const UnitNames::Match m = names.Resolve(s.category, s.text);
-        ASSERT_EQ(m.kind, UnitNames::Match::Kind::kFound) << s.text;
-        EXPECT_EQ(LoadedCatalogue().Row(m.row).name, s.name) << s.text;
-        EXPECT_EQ(LoadedCatalogue().Row(m.row).category, s.category) << s.text;
-    }
-}
-
-TEST(UnitNamesTest, EveryCatalogueNameMeansItsOwnRow) {
-    const UnitNames names(LoadedCatalogue());
-    for (int row = 0; row <= LoadedCatalogue().UpperBound(); ++row) {
-        const UnitRecord& r = LoadedCatalogue().Row(row);
-        const UnitNames::Match m = names.Resolve(r.category, r.name);
-        EXPECT_EQ(m.row, row) << r.name;
-        EXPECT_EQ(m.step, UnitNames::Step::kExact);
-    }
-}
-
-TEST(UnitNamesTest, NearestOffersUpToThreeCloseNames) {
-    const UnitNames names(LoadedCatalogue());
-    auto nearest = [&](int category, std::string_view typed) {
-        std::string out;
-        for (int row : names.Nearest(category, typed)) out += LoadedCatalogue().Row(row).name + ";";
-        return out;
-    };
-    EXPECT_EQ(nearest(0, "kilometre"), "kilometer;");
-    EXPECT_EQ(nearest(1, "kelvn"), "kelvin;");
-    EXPECT_EQ(nearest(4, "kgs"), "kilogram;");
-    EXPECT_EQ(nearest(0, "xyzzy"), "");
-    EXPECT_EQ(nearest(-1, "ounces"), "ounce;");
-    EXPECT_EQ(nearest(0, std::string(100'000, 'm')), "");
 }
 
 struct QuoteCase {
@@ -162,6 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         QuoteCase{"BidiIsolate", "\xe2\x81\xa6x\xe2\x81\xa9", "\"\\u2066x\\u2069\""},
         QuoteCase{"ArabicLetterMark", "\xd8\x9c", "\"\\u061c\""},
         QuoteCase{"LineSeparator", "\xe2\x80\xa8", "\"\\u2028\""},
+        QuoteCase{"ByteOrderMark", "\xef\xbb\xbfLength", "\"\\ufeffLength\""},
+        QuoteCase{"ZeroWidthSpace", "in\xe2\x80\x8b", "\"in\\u200b\""},
+        QuoteCase{"SoftHyphen", "me\xc2\xadter", "\"me\\u00adter\""},
+        QuoteCase{"TagCharacter", "\xf3\xa0\x81\x81", "\"\\U000e0041\""},
         QuoteCase{"PrintableUtf8Kept", "°C µg m²", "\"°C µg m²\""},
         QuoteCase{"OverlongNul", "\xc0\x80", "\"\\xc0\\x80\""},
         QuoteCase{"CutSequence", "a\xe2\x80", "\"a\\xe2\\x80\""},

@@ -6,7 +6,8 @@
 //                              separators ("CATEGORY<TAB>AMOUNT<TAB>FROM<TAB>TO<TAB>SEP")
 //   conversiondriver factors   writes every catalogue row with its factor's bits
 //   conversiondriver           converts table lines from standard input, one
-//                              "TEXT<TAB>FAILURE" line each
+//                              "TEXT<TAB>FAILURE" line each; CATEGORY may also
+//                              be a category's name and SEP be missing (".")
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -125,11 +126,20 @@ int Convert(const UnitCatalogue& catalogue) {
             rest.remove_prefix(tab + 1);
         }
         fields.push_back(rest);
+        if (fields.size() == 4) fields.push_back(".");
         if (fields.size() != 5) {
             std::cerr << "bad table line: " << line << '\n';
             return 2;
         }
-        UnitConversion::Convert(catalogue, fields[0][0] - '0', fields[1], fields[2], fields[3],
+        int category = fields[0].size() == 1 ? fields[0][0] - '0' : -1;
+        for (int c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
+            if (metrivo::UnitTable::CategoryName(c) == fields[0]) category = c;
+        }
+        UnitConversion::Convert(catalogue,
+                                {.selUnitType = category,
+                                 .amount = fields[1],
+                                 .from = fields[2],
+                                 .to = fields[3]},
                                 fields[4], outcome);
         std::cout << outcome.text << '\t' << static_cast<int>(outcome.failure) << '\n';
     }

@@ -57,7 +57,7 @@ TEST(Form1ConvertTest, ResultsUseTheSeparatorHandedToTheWindow) {
         const char* expected;
     };
     for (const Case& c : std::vector<Case>{
-             {".", "1", "0.3937008"}, {",", "1", "0,3937008"}, {",", "1,5", "0,3937008"}}) {
+             {".", "1", "0.3937008"}, {",", "1", "0,3937008"}, {",", "1,5", "0,5905512"}}) {
         TestWindow window(true, c.separator);
         window.form->SetFromListIndex(0);  // centimeter
         window.form->SetToListIndex(2);    // inch

@@ -30,7 +30,7 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
 class ReadAmountTest : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadAmountTest, ReadsAsTheAmountBoxDoes) {
-    const double got = NumberText::ReadAmount(GetParam().text);
+    const double got = NumberText::ReadAmount(GetParam().text, ".");
     EXPECT_EQ(got, GetParam().value) << "text: \"" << GetParam().text << '"';
     EXPECT_EQ(std::signbit(got), std::signbit(GetParam().value));
 }
@@ -67,19 +67,72 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"&HG", 0.0}, ReadCase{"& H10", 16.0}, ReadCase{"&X10", 0.0}),
     [](const auto& info) { return test::ReadableName(info.param.text); });
 
+// Whether the reading takes the whole text, and the comma of a "," locale.
+struct WholeCase {
+    const char* name;
+    std::string text;
+    const char* separator;
+    double value;
+    bool whole;
+};
+
+class ReadAmountWholeTest : public ::testing::TestWithParam<WholeCase> {};
+
+TEST_P(ReadAmountWholeTest, SaysWhetherTheWholeTextWasRead) {
+    const WholeCase& c = GetParam();
+    bool whole = !c.whole;
+    EXPECT_EQ(NumberText::ReadAmount(c.text, c.separator, &whole), c.value);
+    EXPECT_EQ(whole, c.whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ReadAmountWholeTest,
+    ::testing::Values(WholeCase{"plain", "2.5", ".", 2.5, true},
+                      WholeCase{"spaces_between_digits", " 1 000 ", ".", 1000, true},
+                      WholeCase{"sign_and_exponent", "-1.5e+3", ".", -1500, true},
+                      WholeCase{"hexadecimal", "&H10", ".", 16, true},
+                      WholeCase{"octal", "&o17", ".", 15, true},
+                      WholeCase{"hex_without_digits", "&H", ".", 0, false},
+                      WholeCase{"hex_then_letters", "&H1G", ".", 1, false},
+                      WholeCase{"letters", "abc", ".", 0, false},
+                      WholeCase{"empty", "", ".", 0, false},
+                      WholeCase{"c_hexadecimal", "0x10", ".", 0, false},
+                      WholeCase{"infinity", "inf", ".", 0, false},
+                      WholeCase{"exponent_without_digits", "1e", ".", 1, false},
+                      WholeCase{"comma_in_point_locale", "1,5", ".", 1, false},
+                      WholeCase{"comma_locale_decimal", "0,3937008", ",", 0.3937008, true},
+                      WholeCase{"comma_locale_leading_comma", ",5", ",", 0.5, true},
+                      WholeCase{"comma_locale_negative_exponent", "-1,5e-3", ",", -0.0015, true},
+                      WholeCase{"comma_locale_two_commas", "1,5,6", ",", 1, false},
+                      WholeCase{"comma_locale_comma_and_point", "1.000,5", ",", 1, false},
+                      WholeCase{"comma_locale_comma_without_digit", "1,", ",", 1, false},
+                      WholeCase{"comma_locale_point_still_reads", "1.5", ",", 1.5, true},
+                      WholeCase{"comma_locale_hexadecimal", "&H1,5", ",", 1, false},
+                      WholeCase{"arabic_separator_is_no_comma", "1,5", "\xd9\xab", 1, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadAmountLimitsTest, LargestAmountIsNamedInTheAmountsOwnNotation) {
+    EXPECT_EQ(NumberText::LargestAmountText(" 1e999"), "1.7976931348623157E+308");
+    EXPECT_EQ(NumberText::LargestAmountText(" & h1000000000"), "&HFFFFFFFF");
+    EXPECT_EQ(NumberText::LargestAmountText("&O40000000000"), "&O37777777777");
+    EXPECT_THROW_MSG(NumberText::ReadAmount("&H100000000", "."), RunTimeError, "Overflow");
+    EXPECT_EQ(NumberText::ReadAmount("&HFFFFFFFF", "."), -1);
+    EXPECT_THROW_MSG(NumberText::ReadAmount("&O40000000000", "."), RunTimeError, "Overflow");
+}
+
 TEST(ReadAmountLimitsTest, BeyondTheDoubleRangeIsOverflow) {
     for (const std::string& text :
          std::vector<std::string>{"1e309", "-1e309", "1e999999", "1.8e308", "&H100000000",
                                   "&O77777777777", std::string(400, '9')}) {
-        EXPECT_THROW_MSG(NumberText::ReadAmount(text), RunTimeError, "Overflow") << text;
+        EXPECT_THROW_MSG(NumberText::ReadAmount(text, "."), RunTimeError, "Overflow") << text;
     }
 }
 
 TEST(ReadAmountLimitsTest, AMegabyteOfDigitsReadsWithoutFault) {
     const std::string fraction = "0." + std::string(1 << 20, '3');
-    EXPECT_DOUBLE_EQ(NumberText::ReadAmount(fraction), 1.0 / 3.0);
+    EXPECT_DOUBLE_EQ(NumberText::ReadAmount(fraction, "."), 1.0 / 3.0);
     const std::string zeros = std::string(1 << 20, '0') + "12";
-    EXPECT_EQ(NumberText::ReadAmount(zeros), 12.0);
+    EXPECT_EQ(NumberText::ReadAmount(zeros, "."), 12.0);
 }
 
 struct WriteCase {

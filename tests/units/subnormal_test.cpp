@@ -56,7 +56,7 @@ class SubnormalReadTest : public ::testing::TestWithParam<SubnormalCase> {};
 
 TEST_P(SubnormalReadTest, AmountReadsAsTheNearestDouble) {
     const SubnormalCase& c = GetParam();
-    EXPECT_EQ(std::bit_cast<uint64_t>(NumberText::ReadAmount(c.text)),
+    EXPECT_EQ(std::bit_cast<uint64_t>(NumberText::ReadAmount(c.text, ".")),
               std::bit_cast<uint64_t>(c.value));
 }
 
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SubnormalReadTest, AmountWithSpacesReadsTheSame) {
-    EXPECT_EQ(NumberText::ReadAmount("1 e -310"), 0x0.012688b70e62bp-1022);
+    EXPECT_EQ(NumberText::ReadAmount("1 e -310", "."), 0x0.012688b70e62bp-1022);
 }
 
 TEST(SubnormalReadTest, ManyDigitsStillRoundCorrectly) {

@@ -125,7 +125,7 @@ TEST(UnitCatalogueTest, CategoriesAreContiguousWithOneBaseUnitEach) {
         previous = row.category;
         ++counts[static_cast<std::size_t>(row.category)];
         if (row.factor == 1.0f) ++baseUnits[static_cast<std::size_t>(row.category)];
-        EXPECT_EQ(row.factor == 0.0f, row.category == UnitCatalogue::kTemperature) << row.name;
+        EXPECT_EQ(row.factor == 0.0f, row.category == UnitTable::kTemperature) << row.name;
     }
     EXPECT_EQ(counts, expectedCounts);
     EXPECT_EQ(baseUnits, (std::array<int, 6>{1, 0, 1, 1, 1, 1}));
