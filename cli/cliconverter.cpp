@@ -154,7 +154,9 @@ bool CliConverter::Convert(std::optional<int> category, std::string_view amount,
     const UnitConversion::Press press{.selUnitType = found,
                                       .amount = amount,
                                       .from = catalogue_.Row(fromRow).name,
-                                      .to = catalogue_.Row(toRow).name};
+                                      .to = catalogue_.Row(toRow).name,
+                                      .fromRow = fromRow,
+                                      .toRow = toRow};
     UnitConversion::Convert(catalogue_, press, separator_, outcome_);
     if (outcome_.failure != UnitConversion::Failure::kNone) return Fail(OutcomeProblem(amount));
     // The window reads what it can of an amount; a script must not get a

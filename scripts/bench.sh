@@ -36,32 +36,55 @@ bench_core() {
 }
 
 # --- batch: metrivo-convert --batch against GNU units -t ----------------------
-# The mix: one row per conversion, "category|amount|from|to|units have|units want".
-# The amount grows by the line's round number so the lines are not all alike;
-# the GNU units "have" text takes it in place of @.
-conversions() {
+# Two mixes of the same conversions, one row per conversion,
+# "category|amount|from|to|units have|units want": as people write them
+# (category names and symbols, as in the README), and with category numbers
+# and the lists' full names. The amount grows by the line's round number so
+# the lines are not all alike; the GNU units "have" text takes it in place of @.
+conversions_symbols() {
     cat <<'MIX'
-Length|1.00|mile|kilometer|@ mile|km
+Length|1.00|mi|km|@ mile|km
+Length|12|in|cm|@ inch|cm
+Length|3|yd|m|@ yard|m
+Temperature|100|F|C|tempF(@)|tempC
+Temperature|-40|C|F|tempC(@)|tempF
+Temperature|0|C|K|tempC(@)|K
+Temperature|491.67|R|C|tempR(@)|tempC
+Temperature|80|Re|C|tempreaumur(@)|tempC
+Speed|100|km/h|mph|@ km/hr|mph
+Speed|20|kn|km/h|@ knot|km/hr
+Volume|2|gal|l|@ gallon|liter
+Volume|1|fl oz|ml|@ floz|ml
+Weight|2.5|lb|kg|@ pound|kg
+Weight|16|oz|g|@ ounce|g
+Area|3|ac|m²|@ acre|m^2
+Area|1|sq mi|ha|@ mile^2|hectare
+MIX
+}
+
+conversions_names() {
+    cat <<'MIX'
+0|1.00|mile|kilometer|@ mile|km
 0|12|inch|centimeter|@ inch|cm
-length|3|yard|meter|@ yard|m
-Temperature|100|degree Fahrenheit|degree Celsius|tempF(@)|tempC
+0|3|yard|meter|@ yard|m
+1|100|degree Fahrenheit|degree Celsius|tempF(@)|tempC
 1|-40|degree Celsius|degree Fahrenheit|tempC(@)|tempF
-temperature|0|degree Celsius|kelvin|tempC(@)|K
+1|0|degree Celsius|kelvin|tempC(@)|K
 1|491.67|degree Rankine|degree Celsius|tempR(@)|tempC
-Temperature|80|degree Reaumur|degree Celsius|tempreaumur(@)|tempC
-Speed|100|kilometer/hour|mile/hour (mph)|@ km/hr|mph
+1|80|degree Reaumur|degree Celsius|tempreaumur(@)|tempC
+2|100|kilometer/hour|mile/hour (mph)|@ km/hr|mph
 2|20|knot|kilometer/hour|@ knot|km/hr
-Volume|2|gallon|liter|@ gallon|liter
+3|2|gallon|liter|@ gallon|liter
 3|1|ounce|mililiter (cc)|@ floz|ml
-Weight|2.5|pound|kilogram|@ pound|kg
+4|2.5|pound|kilogram|@ pound|kg
 4|16|ounce|gram|@ ounce|g
-Area|3|acre|square meter|@ acre|m^2
+5|3|acre|square meter|@ acre|m^2
 5|1|square mile|hectare|@ mile^2|hectare
 MIX
 }
 
-generate() {  # generate COUNT METRIVO_FILE UNITS_FILE
-    conversions | awk -F'|' -v count="$1" -v mfile="$2" -v ufile="$3" '
+generate() {  # generate MIX COUNT METRIVO_FILE UNITS_FILE
+    "conversions_$1" | awk -F'|' -v count="$2" -v mfile="$3" -v ufile="$4" '
         BEGIN { n = 0 }
         { cat[n] = $1; amt[n] = $2; from[n] = $3; to[n] = $4; have[n] = $5; want[n] = $6; n++ }
         END {
@@ -90,8 +113,21 @@ bench_batch() {
     echo "== batch: metrivo-convert --batch against GNU units -t"
     command -v units >/dev/null || { echo "GNU units is not installed (Debian package units)"; return 1; }
     [ -x /usr/bin/time ] || { echo "/usr/bin/time is not installed (Debian package time)"; return 1; }
-    generate "$lines" "$work/metrivo.tsv" /dev/null
-    generate "$units_lines" /dev/null "$work/units.txt"
+    local mix
+    for mix in symbols names; do
+        bench_batch_mix "$mix"
+    done
+}
+
+# bench_batch_mix MIX: one mix, metrivo-convert against GNU units.
+bench_batch_mix() {
+    local mix=$1
+    case $mix in
+        symbols) echo "-- category names and symbols (Length 1 mi km)" ;;
+        names) echo "-- category numbers and full names (0 1 mile kilometer)" ;;
+    esac
+    generate "$mix" "$lines" "$work/metrivo.tsv" /dev/null
+    generate "$mix" "$units_lines" /dev/null "$work/units.txt"
 
     # Interleaved rounds; the fastest round of each counts, which is the
     # figure least disturbed by whatever else the machine is doing. CPU time
@@ -101,6 +137,7 @@ bench_batch() {
         run_timed "$work/m" "$bin/metrivo-convert" --batch --decimal-separator . \
             <"$work/metrivo.tsv" >"$work/metrivo.out" 2>"$work/metrivo.err" || true
         [ "$(wc -l <"$work/metrivo.out")" -eq "$lines" ] || { echo "metrivo-convert: wrong line count"; return 1; }
+        [ -s "$work/metrivo.err" ] && { echo "metrivo-convert: $(head -1 "$work/metrivo.err")"; return 1; }
         read -r wall cpu <"$work/m.time"
         if [ "$mw" -lt 0 ] || [ "$wall" -lt "$mw" ]; then mw=$wall mc=$cpu; fi
 

@@ -1,7 +1,10 @@
 #include "numbertext.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <system_error>
@@ -51,6 +54,19 @@ int RadixOf(std::string_view s) {
 
 bool IsAmountSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The significant digits of a plain decimal's mantissa ("0.0250" has 3).
+std::size_t SignificantDigits(std::string_view number) {
+    std::size_t count = 0;
+    bool started = false;
+    for (const char c : number) {
+        if (c == 'e' || c == 'E') break;
+        if (!IsDigit(c)) continue;
+        started = started || c != '0';
+        if (started) ++count;
+    }
+    return count;
 }
 
 // Where the separator is ",", one comma followed by a digit in a text
@@ -126,20 +142,30 @@ double NumberText::ConvertDecimal(std::string_view number) {
     return value;
 }
 
-double NumberText::ReadAmount(std::string_view text, std::string_view separator, bool* whole) {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text) {
-        if (!IsAmountSpace(c)) s.push_back(c);
+double NumberText::ReadAmount(std::string_view text, std::string_view separator, Reading* reading) {
+    Reading ignored;
+    Reading& r = reading ? *reading : ignored;
+    // The text without white space, in a copy only when it has some or its
+    // comma is to be read as the point.
+    std::string copy;
+    std::string_view s = text;
+    if (std::any_of(text.begin(), text.end(), IsAmountSpace) ||
+        (separator == "," && text.find(',') != std::string_view::npos)) {
+        copy.reserve(text.size());
+        for (char c : text) {
+            if (!IsAmountSpace(c)) copy.push_back(c);
+        }
+        TakeCommaAsPoint(copy, separator);
+        s = copy;
     }
 
     if (const int radix = RadixOf(s); radix != 10) {
         std::size_t used = 0;
-        const double value = ReadRadixInteger(std::string_view(s).substr(2), radix, used);
-        if (whole) *whole = used > 0 && used + 2 == s.size();
+        const double value = ReadRadixInteger(s.substr(2), radix, used);
+        r.whole = used > 0 && used + 2 == s.size();
+        r.fifteenDigits = true;  // 32 bits at most
         return value;
     }
-    TakeCommaAsPoint(s, separator);
 
     std::size_t i = 0;
     bool negative = false;
@@ -155,7 +181,8 @@ double NumberText::ReadAmount(std::string_view text, std::string_view separator,
         for (; i < s.size() && IsDigit(s[i]); ++i) ++mantissaDigits;
     }
     if (mantissaDigits == 0) {
-        if (whole) *whole = false;
+        r.whole = false;
+        r.fifteenDigits = true;
         return 0.0;
     }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -166,8 +193,13 @@ double NumberText::ReadAmount(std::string_view text, std::string_view separator,
             i = j;
         }
     }
-    if (whole) *whole = i == s.size();
-    const double magnitude = ConvertDecimal(std::string_view(s).substr(start, i - start));
+    r.whole = i == s.size();
+    const double magnitude = ConvertDecimal(s.substr(start, i - start));
+    // A decimal of at most 15 significant digits is the 15-digit rounding of
+    // the double nearest to it, where doubles are spaced finely enough
+    // (normal numbers): the double reads back as itself.
+    r.fifteenDigits = SignificantDigits(s.substr(start, i - start)) <= 15 &&
+                      (magnitude == 0.0 || magnitude >= std::numeric_limits<double>::min());
     return negative ? -magnitude : magnitude;
 }
 
@@ -188,34 +220,95 @@ std::string_view NumberText::LargestAmountText(std::string_view text) {
     }
 }
 
-std::string NumberText::Write(double value, int digits, std::string_view separator) {
-    if (value != value || value - value != 0.0) throw RunTimeError(RunTimeError::kOverflow);
+namespace {
 
-    // Scientific form rounded to the digits wanted: "-d.ddddde+XX".
+// A value rounded to some significant digits: the digits without the point,
+// and the decimal exponent of the first.
+struct Rounded {
+    std::array<char, 32> digits{};
+    std::size_t length = 0;
+    int exponent = 0;
+};
+
+// Exact, through std::to_chars.
+Rounded RoundExactly(double magnitude, int digits) {
     std::array<char, 64> buf{};
-    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+    const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
                                       std::chars_format::scientific, digits - 1);
     const char* p = buf.data();
     const char* const end = result.ptr;
-    const bool negative = *p == '-';
-    if (negative) ++p;
-    std::array<char, 64> mantissa{};
-    std::size_t length = 0;
+    Rounded r;
     for (; p < end && *p != 'e'; ++p) {
-        if (*p != '.') mantissa[length++] = *p;
+        if (*p != '.') r.digits[r.length++] = *p;
     }
-    int exponent = 0;
     ++p;  // the "e"
     const bool negativeExponent = p < end && *p == '-';
     if (p < end && (*p == '-' || *p == '+')) ++p;
-    for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
-    if (negativeExponent) exponent = -exponent;
-    while (length > 1 && mantissa[length - 1] == '0') --length;
-    if (length == 1 && mantissa[0] == '0') return "0";
-    const std::string_view m(mantissa.data(), length);
+    for (; p < end; ++p) r.exponent = r.exponent * 10 + (*p - '0');
+    if (negativeExponent) r.exponent = -r.exponent;
+    return r;
+}
 
+constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// magnitude * 10^power, each of its at most three roundings within a part
+// in 2^53.
+double Scaled(double magnitude, int power) {
+    const double step = kPowersOfTen[22];
+    for (; power > 22; power -= 22) magnitude *= step;
+    for (; power < -22; power += 22) magnitude /= step;
+    return power >= 0 ? magnitude * kPowersOfTen[static_cast<std::size_t>(power)]
+                      : magnitude / kPowersOfTen[static_cast<std::size_t>(-power)];
+}
+
+// Seven significant digits without std::to_chars, where that surely gives
+// the exact rounding: scaled to seven digits before the point, the value is
+// a few parts in 1e16 off, so unless it lies within a millionth of a half
+// its rounding is the exact value's. False when it cannot decide.
+bool RoundSevenQuickly(double magnitude, Rounded& r) {
+    if (!(magnitude >= 1e-40 && magnitude <= 1e40)) return false;
+    // The power of two of the leading bit, and from it the decimal exponent
+    // of the first digit or one less: floor(power * log10(2)).
+    const int binary = static_cast<int>((std::bit_cast<uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
+    int exponent = (binary * 78913) >> 18;
+    double scaled = Scaled(magnitude, 6 - exponent);
+    if (scaled >= 1e7) scaled = Scaled(magnitude, 6 - ++exponent);
+    if (scaled < 1e6) scaled = Scaled(magnitude, 6 - --exponent);
+    auto n = static_cast<uint32_t>(scaled);
+    const double fraction = scaled - n;
+    if (std::fabs(fraction - 0.5) < 1e-6) return false;
+    if (fraction > 0.5) ++n;
+    if (n == 10'000'000u) {
+        n = 1'000'000u;
+        ++exponent;
+    }
+    for (std::size_t i = 7; i-- > 0; n /= 10) r.digits[i] = static_cast<char>('0' + n % 10);
+    r.length = 7;
+    r.exponent = exponent;
+    return true;
+}
+
+}  // namespace
+
+std::string NumberText::Write(double value, int digits, std::string_view separator) {
+    if (value != value || value - value != 0.0) throw RunTimeError(RunTimeError::kOverflow);
+
+    const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    Rounded rounded;
+    if (digits != 7 || !RoundSevenQuickly(magnitude, rounded)) {
+        rounded = RoundExactly(magnitude, digits);
+    }
+    std::size_t length = rounded.length;
+    const int exponent = rounded.exponent;
+    while (length > 1 && rounded.digits[length - 1] == '0') --length;
+    if (length == 1 && rounded.digits[0] == '0') return "0";
+    const std::string_view m(rounded.digits.data(), length);
+
+    // Most texts fit in a string's own storage: no allocation.
     std::string out;
-    out.reserve(length + separator.size() + 8);
     if (negative) out.push_back('-');
     if (exponent >= -4 && exponent < digits) {
         if (exponent >= 0) {
@@ -243,10 +336,10 @@ std::string NumberText::Write(double value, int digits, std::string_view separat
     }
     out.push_back('E');
     out.push_back(exponent < 0 ? '-' : '+');
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude >= 100) out.push_back(static_cast<char>('0' + magnitude / 100));
-    out.push_back(static_cast<char>('0' + magnitude / 10 % 10));
-    out.push_back(static_cast<char>('0' + magnitude % 10));
+    const int power = exponent < 0 ? -exponent : exponent;
+    if (power >= 100) out.push_back(static_cast<char>('0' + power / 100));
+    out.push_back(static_cast<char>('0' + power / 10 % 10));
+    out.push_back(static_cast<char>('0' + power % 10));
     return out;
 }
 

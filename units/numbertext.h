@@ -18,9 +18,15 @@ class NumberText {
     // separator is ",", a text with one comma followed by a digit and no "."
     // is the decimal number it writes ("0,5"); otherwise "1,5" reads as 1.
     // Throws RunTimeError "Overflow" beyond the 64-bit float range or, for
-    // "&H" and "&O", beyond 32 bits.
+    // "&H" and "&O", beyond 32 bits. `reading`, when given, tells more.
+    struct Reading {
+        bool whole = false;  // the reading took the whole text, white space aside
+        // The value is its own 15-digit value (Round15 would not change it):
+        // it was written with at most 15 significant digits.
+        bool fifteenDigits = false;
+    };
     static double ReadAmount(std::string_view text, std::string_view separator,
-                             bool* whole = nullptr);
+                             Reading* reading = nullptr);
     // The largest magnitude ReadAmount takes in the notation `text` uses.
     static std::string_view LargestAmountText(std::string_view text);
     static constexpr std::string_view kLargestDoubleText = "1.7976931348623157E+308";

@@ -8,8 +8,7 @@ std::string TemperatureConversion::TempConvert(double amount, const TemperatureS
                                                const TemperatureScale& to,
                                                std::string_view separator) {
     // The kelvin value as computed, and as its 15-digit text reads back.
-    double computed = amount;
-    if (from.HasFormulas()) computed = from.toKelvin(NumberText::Round15(amount));
+    const double computed = from.HasFormulas() ? from.toKelvin(amount) : amount;
     const double kelvin = NumberText::Round15(computed);
     if (kelvin < 0) return std::string(kBelowAbsoluteZero);
     if (to.HasFormulas()) return NumberText::Write15(to.fromKelvin(kelvin), separator);

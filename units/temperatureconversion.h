@@ -14,11 +14,12 @@ class TemperatureConversion {
   public:
     static constexpr std::string_view kBelowAbsoluteZero = "Below Absolute Zero";
 
-    // Converts `amount`, taken as its 15-digit text reads back, from one scale
-    // to another. A scale without formulas is kelvin: its value passes
-    // unchanged. Returns the 15-digit result text or "Below Absolute Zero";
-    // throws RunTimeError "Overflow" when a value leaves the 64-bit range or
-    // its 15-digit text does not read back.
+    // Converts `amount`, a value its own 15-digit text reads back as
+    // (NumberText::Round15), from one scale to another. A scale without
+    // formulas is kelvin: its value passes unchanged. Returns the 15-digit
+    // result text or "Below Absolute Zero"; throws RunTimeError "Overflow"
+    // when a value leaves the 64-bit range or its 15-digit text does not
+    // read back.
     static std::string TempConvert(double amount, const TemperatureScale& from,
                                    const TemperatureScale& to, std::string_view separator);
 };

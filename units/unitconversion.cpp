@@ -36,13 +36,7 @@ int UnitConversion::FindRow(const UnitCatalogue& catalogue, int category, std::s
     int i = catalogue.FirstRowOf(category);
     while (i <= bound) {
         const UnitRecord& row = rows[static_cast<std::size_t>(i)];
-        // A caller that passes the row's own name is answered without
-        // comparing the letters.
-        if (row.category == category &&
-            ((row.name.data() == name.data() && row.name.size() == name.size()) ||
-             row.name == name)) {
-            break;
-        }
+        if (row.category == category && row.name == name) break;
         ++i;
     }
     return i;
@@ -63,8 +57,10 @@ void UnitConversion::Convert(const UnitCatalogue& catalogue, const Press& press,
     outcome.temperature = false;
     outcome.amountWhole = false;
     // The target is searched first, then the source.
-    outcome.targetRow = FindRow(catalogue, press.selUnitType, press.to);
-    outcome.sourceRow = FindRow(catalogue, press.selUnitType, press.from);
+    outcome.targetRow =
+        press.toRow >= 0 ? press.toRow : FindRow(catalogue, press.selUnitType, press.to);
+    outcome.sourceRow =
+        press.fromRow >= 0 ? press.fromRow : FindRow(catalogue, press.selUnitType, press.from);
     const int bound = catalogue.UpperBound();
     if (outcome.targetRow > bound || outcome.sourceRow > bound) {
         outcome.failure = Failure::kUnitNotFound;
@@ -104,7 +100,9 @@ void UnitConversion::ConvertAmount(const UnitCatalogue& catalogue, const Press& 
     // Each branch reads the amount, then the two rows, then converts; the
     // first failure ends the branch with the Results text empty.
     try {
-        const double amount = NumberText::ReadAmount(press.amount, separator, &outcome.amountWhole);
+        NumberText::Reading reading;
+        const double amount = NumberText::ReadAmount(press.amount, separator, &reading);
+        outcome.amountWhole = reading.whole;
         if (!sourceFound || !targetFound) {
             outcome.reports.push_back({RunTimeError::kSubscriptOutOfRange, label, kShowLabel});
             return;

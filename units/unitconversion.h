@@ -17,7 +17,9 @@ namespace metrivo {
 class UnitConversion {
   public:
     // What the press reads: the selected category, the three texts and the
-    // two lists' indexes (-1 when a list has no selection).
+    // two lists' indexes (-1 when a list has no selection). A caller that has
+    // found the two units' rows itself (metrivo-convert) passes them, and
+    // the search by the texts is left out.
     struct Press {
         int selUnitType = 0;
         std::string_view amount;
@@ -25,6 +27,8 @@ class UnitConversion {
         std::string_view to;
         int16_t fromIndex = 0;
         int16_t toIndex = 0;
+        int fromRow = -1;
+        int toRow = -1;
     };
 
     // One failed step: the run-time error, the step's line label, and the

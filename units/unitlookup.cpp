@@ -18,8 +18,8 @@ bool IsContinuationByte(char c) {
 }
 
 std::size_t CodePoints(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(
-        text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
 }
 
 // Spellings that stand for the same character or characters.
@@ -28,14 +28,13 @@ struct Spelling {
     std::string_view read;
 };
 constexpr Spelling kSpellings[] = {
-    {"\u03bc", "\u00b5"},  // Greek small mu: the micro sign
+    {"\u03bc", "\u00b5"},   // Greek small mu: the micro sign
     {"\u2103", "\u00b0C"},  // degree Celsius sign
     {"\u2109", "\u00b0F"},  // degree Fahrenheit sign
     {"\u212a", "K"},        // Kelvin sign
     {"\u00b2", "2"},        // superscript two
     {"\u00b3", "3"},        // superscript three
-    {"^2", "2"},
-    {"^3", "3"},
+    {"^2", "2"},           {"^3", "3"},
 };
 
 // Edit distance in letters of any case.
@@ -65,8 +64,9 @@ std::string UnitLookup::Normalized(std::string_view typed) {
     std::size_t i = 0;
     while (i < typed.size()) {
         const auto rest = typed.substr(i);
-        const auto spelling = std::find_if(std::begin(kSpellings), std::end(kSpellings),
-                                           [&](const Spelling& s) { return rest.starts_with(s.typed); });
+        const auto spelling =
+            std::find_if(std::begin(kSpellings), std::end(kSpellings),
+                         [&](const Spelling& s) { return rest.starts_with(s.typed); });
         if (spelling != std::end(kSpellings)) {
             out += spelling->read;
             i += spelling->typed.size();
@@ -78,19 +78,29 @@ std::string UnitLookup::Normalized(std::string_view typed) {
 }
 
 UnitLookup::UnitLookup(std::span<const UnitDefinition> table) : table_(table) {
+    std::vector<std::string_view> texts;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const UnitDefinition& unit = table[i];
         const int row = static_cast<int>(i);
         Add(unit.name, row, unit.category, Step::kExact);
         Add(unit.name, row, unit.category, Step::kAnyCase);
         AddStarts(unit.name, row, unit.category);
+        texts.push_back(unit.name);
         UnitDefinition::ForEach(unit.aliases, [&](std::string_view alias) {
             Add(alias, row, unit.category, Step::kAnyCase);
             AddStarts(alias, row, unit.category);
+            texts.push_back(alias);
         });
         UnitDefinition::ForEach(unit.symbols, [&](std::string_view symbol) {
             Add(symbol, row, unit.category, Step::kSymbol);
+            texts.push_back(symbol);
         });
+    }
+    for (std::string_view text : texts) {
+        if (known_.contains(text)) continue;
+        Matches matches;
+        Search(Normalized(text), matches);
+        known_.emplace(std::string(text), std::move(matches));
     }
 }
 
@@ -104,8 +114,8 @@ void UnitLookup::Add(std::string_view text, int row, int category, Step step) {
         return e.row == row && e.step == step && e.exact == exact;
     });
     if (!known) {
-        entries.push_back(
-            Entry{static_cast<int16_t>(row), static_cast<int8_t>(category), step, std::move(exact)});
+        entries.push_back(Entry{static_cast<int16_t>(row), static_cast<int8_t>(category), step,
+                                std::move(exact)});
     }
 }
 
@@ -126,45 +136,37 @@ void UnitLookup::Pick(const std::vector<Entry>* entries, std::string_view normal
     match.row = -1;
     match.candidates.clear();
     if (entries == nullptr) return;
+    // The distinct rows a step finds; more than fit are ambiguous all the same.
+    std::array<int16_t, 32> rows{};
+    std::size_t count = 0;
     for (const Step step : {Step::kExact, Step::kAnyCase, Step::kSymbol, Step::kPrefix}) {
-        match.candidates.clear();
         if (step == Step::kPrefix && length < kShortestStart) return;
+        count = 0;
         for (const Entry& e : *entries) {
             if (e.category != category || e.step != step) continue;
             if (!e.exact.empty() && e.exact != normalized) continue;
-            if (std::find(match.candidates.begin(), match.candidates.end(), e.row) ==
-                match.candidates.end()) {
-                match.candidates.push_back(e.row);
+            if (std::find(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(count), e.row) ==
+                    rows.begin() + static_cast<std::ptrdiff_t>(count) &&
+                count < rows.size()) {
+                rows[count++] = e.row;
             }
         }
-        if (match.candidates.size() == 1) {
+        if (count == 1) {
             match.kind = Match::Kind::kFound;
-            match.row = match.candidates.front();
+            match.row = rows[0];
             match.step = step;
-            match.candidates.clear();
             return;
         }
     }
-    if (!match.candidates.empty()) {
+    if (count > 0) {
         match.kind = Match::Kind::kAmbiguous;
+        match.candidates.assign(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(count));
         std::sort(match.candidates.begin(), match.candidates.end());
     }
 }
 
-UnitLookup::Match UnitLookup::Resolve(int category, std::string_view typed) const {
-    const std::string normalized = Normalized(typed);
-    std::string key = normalized;
-    Fold(key);
-    const auto it = index_.find(std::string_view(key));
-    Match match;
-    Pick(it == index_.end() ? nullptr : &it->second, normalized, CodePoints(normalized), category,
-         match);
-    return match;
-}
-
-void UnitLookup::ResolveAll(std::string_view typed, Matches& matches) const {
-    const std::string normalized = Normalized(typed);
-    std::string key = normalized;
+void UnitLookup::Search(std::string_view normalized, Matches& matches) const {
+    std::string key(normalized);
     Fold(key);
     const auto it = index_.find(std::string_view(key));
     const std::vector<Entry>* entries = it == index_.end() ? nullptr : &it->second;
@@ -172,6 +174,27 @@ void UnitLookup::ResolveAll(std::string_view typed, Matches& matches) const {
     for (int c = 0; c < UnitTable::kCategoryCount; ++c) {
         Pick(entries, normalized, length, c, matches[static_cast<std::size_t>(c)]);
     }
+}
+
+const UnitLookup::Matches* UnitLookup::Known(std::string_view typed) const {
+    const auto it = known_.find(typed);
+    return it == known_.end() ? nullptr : &it->second;
+}
+
+UnitLookup::Match UnitLookup::Resolve(int category, std::string_view typed) const {
+    if (category < 0 || category >= UnitTable::kCategoryCount) return Match{};
+    if (const Matches* known = Known(typed)) return (*known)[static_cast<std::size_t>(category)];
+    Matches matches;
+    Search(Normalized(typed), matches);
+    return std::move(matches[static_cast<std::size_t>(category)]);
+}
+
+void UnitLookup::ResolveAll(std::string_view typed, Matches& matches) const {
+    if (const Matches* known = Known(typed)) {
+        matches = *known;
+        return;
+    }
+    Search(Normalized(typed), matches);
 }
 
 std::vector<int> UnitLookup::Nearest(int category, std::string_view typed,

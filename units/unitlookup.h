@@ -64,21 +64,32 @@ class UnitLookup {
         // normalized; empty for the others.
         std::string exact;
     };
+    // FNV-1a: unit words are a few bytes long.
     struct Hash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const {
-            return std::hash<std::string_view>{}(s);
+            uint64_t h = 14695981039346656037ull;
+            for (const char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+            return static_cast<std::size_t>(h);
         }
     };
     using Index = std::unordered_map<std::string, std::vector<Entry>, Hash, std::equal_to<>>;
 
     void Add(std::string_view text, int row, int category, Step step);
     void AddStarts(std::string_view text, int row, int category);
+    // Every category's match for a text already normalized.
+    void Search(std::string_view normalized, Matches& matches) const;
     static void Pick(const std::vector<Entry>* entries, std::string_view normalized,
                      std::size_t length, int category, Match& match);
+    // The matches of `typed` when it is written as the table writes a name,
+    // alias or symbol; null otherwise.
+    const Matches* Known(std::string_view typed) const;
 
     std::span<const UnitDefinition> table_;
     Index index_;
+    // The answers for every text of the table as it stands there, worked
+    // out once: most typed words are one of them.
+    std::unordered_map<std::string, Matches, Hash, std::equal_to<>> known_;
 };
 
 }  // namespace metrivo

@@ -55,9 +55,7 @@ constexpr std::array kTable{
         .Aliases("centimetre|centimeters|centimetres"),
     Stored(kLength, "feet", 0.3048f).Symbols("ft").Aliases("foot"),
     Computed(kLength, "inch", 0.3048, 12).Symbols("in").Aliases("inches"),
-    Stored(kLength, "kilometer", 1000.0f)
-        .Symbols("km")
-        .Aliases("kilometre|kilometers|kilometres"),
+    Stored(kLength, "kilometer", 1000.0f).Symbols("km").Aliases("kilometre|kilometers|kilometres"),
     Stored(kLength, "league", 4828.0415f).Aliases("leagues"),
     Stored(kLength, "league [nautical]", 5556.0f).Aliases("nautical league|nautical leagues"),
     Stored(kLength, "meter", 1.0f).Symbols("m").Aliases("metre|meters|metres"),
@@ -131,9 +129,7 @@ constexpr std::array kTable{
     Stored(kVolume, "mililiter (cc)", 0.001f)
         .Symbols("ml|mL|cc|cm³")
         .Aliases("milliliter|millilitre|milliliters|millilitres|mililiter"),
-    Stored(kVolume, "deciliter", 0.1f)
-        .Symbols("dl|dL")
-        .Aliases("decilitre|deciliters|decilitres"),
+    Stored(kVolume, "deciliter", 0.1f).Symbols("dl|dL").Aliases("decilitre|deciliters|decilitres"),
     Stored(kVolume, "liter", 1.0f).Symbols("l|L|dm³").Aliases("litre|liters|litres"),
     Stored(kVolume, "cubic meter", 1000.0f)
         .Symbols("m³")

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -80,9 +82,36 @@ class ReadAmountWholeTest : public ::testing::TestWithParam<WholeCase> {};
 
 TEST_P(ReadAmountWholeTest, SaysWhetherTheWholeTextWasRead) {
     const WholeCase& c = GetParam();
-    bool whole = !c.whole;
-    EXPECT_EQ(NumberText::ReadAmount(c.text, c.separator, &whole), c.value);
-    EXPECT_EQ(whole, c.whole);
+    NumberText::Reading reading;
+    reading.whole = !c.whole;
+    EXPECT_EQ(NumberText::ReadAmount(c.text, c.separator, &reading), c.value);
+    EXPECT_EQ(reading.whole, c.whole);
+}
+
+// A value read from at most 15 significant digits is its own 15-digit value;
+// the reading says so only where that holds.
+TEST(ReadAmountTest, SaysWhenTheValueIsItsOwnFifteenDigitValue) {
+    const std::pair<const char*, bool> cases[] = {
+        {"491.67", true},
+        {"0.000123456789012345", true},
+        {"-1.23456789012345e200", true},
+        {"0001234", true},
+        {"&HFFFFFFFF", true},
+        {"0", true},
+        {"0.1234567890123456", false},
+        {"1.7976931348623157E+308", false},
+        {"1e-310", false},
+        {"1e-320", false},
+    };
+    for (const auto& [text, fifteen] : cases) {
+        NumberText::Reading reading;
+        const double value = NumberText::ReadAmount(text, ".", &reading);
+        EXPECT_EQ(reading.fifteenDigits, fifteen) << text;
+        if (reading.fifteenDigits) {
+            EXPECT_EQ(NumberText::Round15(value), value) << text;
+        }
+    }
+    EXPECT_NE(NumberText::Round15(0.1234567890123456), 0.1234567890123456);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -201,6 +230,35 @@ TEST(WriteLimitsTest, SevenDigitTextOfAFloatUsesTheFloatsOwnValue) {
     EXPECT_EQ(NumberText::Write7(0.1f, "."), "0.1");
     EXPECT_EQ(NumberText::Write15(0.1f, "."), "0.100000001490116");
     EXPECT_EQ(NumberText::Write7(299792448.0f, "."), "2.997924E+08");
+}
+
+// The 7-digit text names the decimal std::to_chars rounds the value to, for
+// floats across their whole range and for the integers whose eighth digit is
+// a 5, where rounding either way is a tie.
+TEST(WriteLimitsTest, SevenDigitTextIsTheExactRoundingOfEveryKindOfFloat) {
+    auto expectExact = [](float f) {
+        std::array<char, 64> buf{};
+        const auto end = std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<double>(f),
+                                       std::chars_format::scientific, 6)
+                             .ptr;
+        double exact = 0;
+        std::from_chars(buf.data(), end, exact);
+        const std::string text = NumberText::Write7(f, ".");
+        double written = 0;
+        std::from_chars(text.data(), text.data() + text.size(), written);
+        return written == exact;
+    };
+    int wrong = 0;
+    for (uint32_t bits = 1; bits < 0x7f800000u; bits += 4099) {
+        if (!expectExact(std::bit_cast<float>(bits)) && ++wrong < 5) {
+            ADD_FAILURE() << std::bit_cast<float>(bits);
+        }
+    }
+    for (uint32_t n = 10'000'005; n < 16'777'216; n += 1000) {
+        if (!expectExact(static_cast<float>(n)) && ++wrong < 10) ADD_FAILURE() << n;
+    }
+    EXPECT_EQ(NumberText::Write7(12345675.0f, "."), "1.234568E+07");
+    EXPECT_EQ(NumberText::Write7(12345665.0f, "."), "1.234566E+07");
 }
 
 struct ReadNumberCase {
