@@ -1,9 +1,9 @@
 #include "readonlytextaccessible.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
 
 namespace metrivo {
 
@@ -67,49 +67,26 @@ void ReadOnlyTextAccessible::setCursorPosition(int position) {
     box()->setCursorPosition(position);
 }
 
-QString ReadOnlyTextAccessible::text(int startOffset, int endOffset) const {
-    const QString all = box()->text();
-    if (endOffset < 0 || endOffset > all.size()) endOffset = static_cast<int>(all.size());
-    if (startOffset < 0 || startOffset > endOffset) return {};
-    return all.mid(startOffset, endOffset - startOffset);
-}
-
-int ReadOnlyTextAccessible::characterCount() const {
-    return static_cast<int>(box()->text().size());
-}
-
-QRect ReadOnlyTextAccessible::characterRect(int offset) const {
-    const QString all = box()->text();
-    if (offset < 0 || offset >= all.size()) return {};
-    // The text starts where the box's contents do; it is not scrolled while
-    // it fits, and a result always fits.
-    QStyleOptionFrame option;
-    option.initFrom(box());
-    const QRect contents =
-        box()->style()->subElementRect(QStyle::SE_LineEditContents, &option, box());
-    const QFontMetrics metrics(box()->font());
-    const int left = contents.left() + 2 + metrics.horizontalAdvance(all.left(offset));
-    const QRect local(left, contents.top(), metrics.horizontalAdvance(all.at(offset)),
-                      contents.height());
-    return QRect(box()->mapToGlobal(local.topLeft()), local.size());
-}
-
-int ReadOnlyTextAccessible::offsetAtPoint(const QPoint& point) const {
-    for (int offset = 0; offset < characterCount(); ++offset) {
-        if (characterRect(offset).contains(point)) return offset;
-    }
-    return -1;
-}
-
 void ReadOnlyTextAccessible::scrollToSubstring(int startIndex, int) {
     box()->setCursorPosition(startIndex);
 }
 
-QString ReadOnlyTextAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    (void)offset;
-    return {};
+QString ReadOnlyTextAccessible::ShownText() const {
+    return box()->text();
+}
+
+const QWidget* ReadOnlyTextAccessible::TextWidget() const {
+    return box();
+}
+
+QRect ReadOnlyTextAccessible::TextArea() const {
+    // A line edit starts its text 2 pixels inside its contents.
+    QStyleOptionFrame option;
+    option.initFrom(box());
+    return box()
+        ->style()
+        ->subElementRect(QStyle::SE_LineEditContents, &option, box())
+        .adjusted(2, 0, 0, 0);
 }
 
 }  // namespace metrivo

@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "linetextinterface.h"
+
 class QLineEdit;
 
 namespace metrivo {
@@ -9,7 +11,7 @@ namespace metrivo {
 // A read-only text box as the accessibility bus sees it: text that can be
 // read, selected and copied but not edited, so screen readers say "read only"
 // and offer no editing.
-class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ReadOnlyTextAccessible : public QAccessibleWidget, public LineTextInterface {
   public:
     explicit ReadOnlyTextAccessible(QLineEdit* box);
 
@@ -18,6 +20,7 @@ class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextI
     void* interface_cast(QAccessible::InterfaceType t) override;
 
     // QAccessibleTextInterface
+    using LineTextInterface::text;
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
     int selectionCount() const override;
     void addSelection(int startOffset, int endOffset) override;
@@ -25,12 +28,12 @@ class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextI
     void setSelection(int selectionIndex, int startOffset, int endOffset) override;
     int cursorPosition() const override;
     void setCursorPosition(int position) override;
-    QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override;
-    QRect characterRect(int offset) const override;
-    int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
-    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+  protected:
+    QString ShownText() const override;
+    const QWidget* TextWidget() const override;
+    QRect TextArea() const override;
 
   private:
     QLineEdit* box() const;

@@ -1,13 +1,35 @@
 #include "unitlist.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 
 namespace metrivo {
 
-UnitList::UnitList(QWidget* parent) : QComboBox(parent) {}
+UnitList::UnitList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, &UnitList::TellNewUnit);
+}
+
+void UnitList::TellNewUnit() {
+    const QString shown = currentText();
+    if (shown == told_) return;
+    if (QAccessible::isActive()) {
+        // The new unit first, then the old one goes from behind it: told the
+        // other way round, a screen reader takes the old unit, which reads as
+        // selected, for deleted text ("Selection deleted").
+        if (!shown.isEmpty()) {
+            QAccessibleTextInsertEvent inserted(this, 0, shown);
+            QAccessible::updateAccessibility(&inserted);
+        }
+        if (!told_.isEmpty()) {
+            QAccessibleTextRemoveEvent removed(this, static_cast<int>(shown.size()), told_);
+            QAccessible::updateAccessibility(&removed);
+        }
+    }
+    told_ = shown;
+}
 
 void UnitList::FollowViewSelection() {
     if (followingView_) return;

@@ -14,7 +14,8 @@ namespace metrivo {
 // same letter typed again moves on to the next unit starting with it.
 //
 // The closed list never moves its drop-down's current item, which screen
-// readers would follow into the hidden drop-down.
+// readers would follow into the hidden drop-down; each new unit is sent to
+// them as the list's new text.
 class UnitList : public QComboBox {
     Q_OBJECT
   public:
@@ -39,9 +40,12 @@ class UnitList : public QComboBox {
 
   private:
     QStringList Names() const;
+    void TellNewUnit();
 
     QElapsedTimer lastSearchKey_;
     QString typed_;
+    // The unit as screen readers last heard of it.
+    QString told_;
     bool followingView_ = false;
 };
 
