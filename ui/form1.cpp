@@ -17,6 +17,7 @@
 #include "accessiblefactory.h"
 #include "eventguard.h"
 #include "framestyle.h"
+#include "readonlytextaccessible.h"
 #include "runtimeerror.h"
 #include "styledpushbutton.h"
 #include "unitlist.h"
@@ -540,6 +541,7 @@ int16_t Form1::ToListIndex() const {
 void Form1::SetResultText(const std::string& text) {
     text2_->setText(QString::fromStdString(text));
     text2_->setCursorPosition(0);
+    ReadOnlyTextAccessible::Announce(text2_);
 }
 
 QGroupBox* Form1::Frame(int number) const {

@@ -4,11 +4,25 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "textannouncement.h"
 
 namespace metrivo {
 
 ReadOnlyTextAccessible::ReadOnlyTextAccessible(QLineEdit* box)
     : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+ReadOnlyTextAccessible::~ReadOnlyTextAccessible() {
+    if (announcement_ != 0) QAccessible::deleteAccessibleInterface(announcement_);
+}
+
+void ReadOnlyTextAccessible::Announce(QLineEdit* box) {
+    if (!QAccessible::isActive() || box->text().isEmpty()) return;
+    auto* accessible =
+        dynamic_cast<ReadOnlyTextAccessible*>(QAccessible::queryAccessibleInterface(box));
+    if (accessible == nullptr) return;
+    QAccessibleEvent shown(accessible->child(0), QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 QLineEdit* ReadOnlyTextAccessible::box() const {
     return static_cast<QLineEdit*>(widget());
@@ -30,6 +44,25 @@ QString ReadOnlyTextAccessible::text(QAccessible::Text t) const {
 void* ReadOnlyTextAccessible::interface_cast(QAccessible::InterfaceType t) {
     if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(t);
+}
+
+int ReadOnlyTextAccessible::childCount() const {
+    return 1;
+}
+
+QAccessibleInterface* ReadOnlyTextAccessible::child(int index) const {
+    if (index != 0) return nullptr;
+    if (announcement_ == 0) {
+        announcement_ = QAccessible::registerAccessibleInterface(new TextAnnouncement(box()));
+    }
+    return QAccessible::accessibleInterface(announcement_);
+}
+
+int ReadOnlyTextAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    return child != nullptr && announcement_ != 0 &&
+                   QAccessible::accessibleInterface(announcement_) == child
+               ? 0
+               : -1;
 }
 
 void ReadOnlyTextAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {

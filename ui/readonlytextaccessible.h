@@ -10,14 +10,24 @@ namespace metrivo {
 
 // A read-only text box as the accessibility bus sees it: text that can be
 // read, selected and copied but not edited, so screen readers say "read only"
-// and offer no editing.
+// and offer no editing. Its one child is the notification that announces a
+// text the program writes into it (Announce).
 class ReadOnlyTextAccessible : public QAccessibleWidget, public LineTextInterface {
   public:
     explicit ReadOnlyTextAccessible(QLineEdit* box);
+    ~ReadOnlyTextAccessible() override;
+
+    // Tells screen readers the box's new text without moving the focus, once.
+    // Nothing is sent while no assistive technology listens, nor for an
+    // empty text.
+    static void Announce(QLineEdit* box);
 
     QAccessible::State state() const override;
     QString text(QAccessible::Text t) const override;
     void* interface_cast(QAccessible::InterfaceType t) override;
+    int childCount() const override;
+    QAccessibleInterface* child(int index) const override;
+    int indexOfChild(const QAccessibleInterface* child) const override;
 
     // QAccessibleTextInterface
     using LineTextInterface::text;
@@ -37,6 +47,9 @@ class ReadOnlyTextAccessible : public QAccessibleWidget, public LineTextInterfac
 
   private:
     QLineEdit* box() const;
+
+    // The announcement, registered with the accessibility cache on first use.
+    mutable QAccessible::Id announcement_ = 0;
 };
 
 }  // namespace metrivo

@@ -1,5 +1,5 @@
 // What the accessibility bus reads of the window's own kinds of control: the
-// unit lists' shown unit as text, and the results box as read-only text.
+// unit lists' shown unit as text, and the results box's notification.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -89,6 +89,26 @@ TEST(UnitListAccessibleTest, CharactersStandLeftToRightInsideTheList) {
     }
     EXPECT_TRUE(text->characterRect(5).isNull());
     EXPECT_EQ(text->offsetAtPoint(onScreen.bottomRight()), -1);
+}
+
+TEST(ReadOnlyTextAccessibleTest, ItsOneChildIsAnInvisibleNotificationOfItsText) {
+    TestWindow window;
+    window.form->SetResultText("1.133981");
+    QAccessibleInterface* results = Accessible(window.form->Text2());
+    ASSERT_EQ(results->childCount(), 1);
+    QAccessibleInterface* note = results->child(0);
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->role(), QAccessible::Notification);
+    EXPECT_EQ(note->text(QAccessible::Name), "Results");
+    EXPECT_EQ(note->text(QAccessible::Description), "1.133981");
+    EXPECT_TRUE(note->state().invisible);
+    EXPECT_FALSE(note->state().focusable);
+    EXPECT_EQ(note->parent(), results);
+    EXPECT_EQ(results->indexOfChild(note), 0);
+    EXPECT_EQ(results->child(0), note);
+    EXPECT_EQ(results->child(1), nullptr);
+    window.form->SetResultText("Below Absolute Zero");
+    EXPECT_EQ(note->text(QAccessible::Description), "Below Absolute Zero");
 }
 
 TEST(ReadOnlyTextAccessibleTest, ReadsAsReadOnlyText) {
