@@ -204,7 +204,7 @@ void Form1::BuildControls() {
     // so "1", 40,000 spaces and "0" would read as 1 here and as 10 in
     // metrivo-convert. The box takes what the tool's batch takes in a line.
     text1_->setMaxLength(kAmountMaxLength);
-    Describe(text1_, QStringLiteral("Amount"),
+    Describe(text1_, frame5->title(),
              QStringLiteral("The amount to convert, in the unit chosen under From"));
 
     QGroupBox* frame4 = frame(4, "To", 120, 2100, 7800, 810, "The unit to convert into");

@@ -150,7 +150,7 @@ for node in walk(frame):
 # Every control, by role and name.
 source = find(frame, pyatspi.ROLE_COMBO_BOX, "From")
 target = find(frame, pyatspi.ROLE_COMBO_BOX, "To")
-amount = find(frame, pyatspi.ROLE_TEXT, "Amount")
+amount = find(frame, pyatspi.ROLE_TEXT, "Amount to convert")
 results = find(frame, pyatspi.ROLE_TEXT, "Results")
 start = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Start Converting")
 copy = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Copy Results To Clipboard")
