@@ -130,7 +130,8 @@ orca_fail() {
     cat "$WALK" >&2
     echo "--- the whole transcript:" >&2
     cat "$TRANSCRIPT" >&2
-    cp "$ORCA_LOG" /tmp/a11y-exp/last-orca-debug.txt 2>/dev/null || true
+    echo "--- the end of Orca's debug log (events, focus, speech):" >&2
+    grep -E "EVENT MANAGER: [a-z]+:|Changing locusOfFocus|SPEECH OUTPUT" "$ORCA_LOG" | tail -40 >&2 || true
     fail "$@"
 }
 
