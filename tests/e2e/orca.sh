@@ -157,6 +157,12 @@ else
     clipboard() { e2e_clipboard; }
 fi
 
+# Qt's AT-SPI bridge holds a copy of each key event until the screen reader
+# has answered whether it takes the key, and never frees one whose widget
+# went meanwhile: the release of the Return that closes a report box. A
+# leak check would only see that; the same code is leak-checked without a
+# reader answering keys (atspi.sh).
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 e2e_settings UnitType=4 LastFrom4=16 LastTo4=9
 step "window opens"
 e2e_start
