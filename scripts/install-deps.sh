@@ -9,8 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2
     xvfb xauth xdotool xclip x11-utils libx11-dev
-    imagemagick openbox qt6ct python3 python3-pil
-    at-spi2-core python3-pyatspi dbus dbus-bin
+    imagemagick openbox qt6ct qt6-gtk-platformtheme python3 python3-pil
+    at-spi2-core python3-pyatspi dbus dbus-bin orca speech-dispatcher
     qt6-wayland sway wtype wl-clipboard grim libwayland-dev libwayland-bin
     clang libclang-rt-dev clang-format
     units perl util-linux

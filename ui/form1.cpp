@@ -15,8 +15,11 @@
 #include <QWindow>
 
 #include "accessiblefactory.h"
+#include "colourcontrast.h"
 #include "eventguard.h"
+#include "focusring.h"
 #include "framestyle.h"
+#include "readonlytextaccessible.h"
 #include "runtimeerror.h"
 #include "styledpushbutton.h"
 #include "unitlist.h"
@@ -126,6 +129,9 @@ void DarkOnWhite(QWidget* widget, std::initializer_list<QPalette::ColorRole> whi
     widget->setAutoFillBackground(true);
 }
 
+// WCAG's least contrast for text (AA).
+constexpr double kReadableContrast = 4.5;
+
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
@@ -154,6 +160,7 @@ Form1::Form1(SettingsStore& settings, const ErrorReport& report, std::string dec
     ConnectNotifications();
     SetTabOrder();
     UpdateOptionTabStops();
+    new FocusRing(this);
     cboFromCurrency_->setFocus(Qt::OtherFocusReason);
     setAttribute(Qt::WA_KeyboardFocusChange);
     CentreOnScreen();
@@ -203,7 +210,7 @@ void Form1::BuildControls() {
     // so "1", 40,000 spaces and "0" would read as 1 here and as 10 in
     // metrivo-convert. The box takes what the tool's batch takes in a line.
     text1_->setMaxLength(kAmountMaxLength);
-    Describe(text1_, QStringLiteral("Amount"),
+    Describe(text1_, frame5->title(),
              QStringLiteral("The amount to convert, in the unit chosen under From"));
 
     QGroupBox* frame4 = frame(4, "To", 120, 2100, 7800, 810, "The unit to convert into");
@@ -264,9 +271,26 @@ void Form1::Guarded(std::string_view procedure, Handler&& handler) {
 
 void Form1::UseSystemColours() {
     // The amount box and the copy button stand inside white frames but keep
-    // the desktop's own colours, as the push button outside does.
+    // the desktop's own colours, as the push button outside does. Each colour
+    // is set as the control's own: one it left unset would come from the
+    // frame (dark text on a dark desktop button, a white amount box). The
+    // selection, which the amount box shows whenever it takes the focus, is
+    // darkened (lightened) where its text would not be readable.
     for (QWidget* widget : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(pushButton1_)}) {
-        widget->setPalette(QApplication::palette(widget));
+        const QPalette desktop = QApplication::palette(widget);
+        QPalette own;
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto r = static_cast<QPalette::ColorRole>(role);
+                own.setBrush(g, r, desktop.brush(g, r));
+            }
+            own.setColor(g, QPalette::Highlight,
+                         ColourContrast::AtLeast(desktop.color(g, QPalette::Highlight),
+                                                 desktop.color(g, QPalette::HighlightedText),
+                                                 kReadableContrast));
+        }
+        widget->setPalette(own);
     }
 }
 
@@ -540,6 +564,7 @@ int16_t Form1::ToListIndex() const {
 void Form1::SetResultText(const std::string& text) {
     text2_->setText(QString::fromStdString(text));
     text2_->setCursorPosition(0);
+    ReadOnlyTextAccessible::Announce(text2_);
 }
 
 QGroupBox* Form1::Frame(int number) const {

@@ -1,14 +1,28 @@
 #include "readonlytextaccessible.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include "textannouncement.h"
 
 namespace metrivo {
 
 ReadOnlyTextAccessible::ReadOnlyTextAccessible(QLineEdit* box)
     : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+ReadOnlyTextAccessible::~ReadOnlyTextAccessible() {
+    if (announcement_ != 0) QAccessible::deleteAccessibleInterface(announcement_);
+}
+
+void ReadOnlyTextAccessible::Announce(QLineEdit* box) {
+    if (!QAccessible::isActive() || box->text().isEmpty()) return;
+    auto* accessible =
+        dynamic_cast<ReadOnlyTextAccessible*>(QAccessible::queryAccessibleInterface(box));
+    if (accessible == nullptr) return;
+    QAccessibleEvent shown(accessible->child(0), QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
 
 QLineEdit* ReadOnlyTextAccessible::box() const {
     return static_cast<QLineEdit*>(widget());
@@ -30,6 +44,25 @@ QString ReadOnlyTextAccessible::text(QAccessible::Text t) const {
 void* ReadOnlyTextAccessible::interface_cast(QAccessible::InterfaceType t) {
     if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(t);
+}
+
+int ReadOnlyTextAccessible::childCount() const {
+    return 1;
+}
+
+QAccessibleInterface* ReadOnlyTextAccessible::child(int index) const {
+    if (index != 0) return nullptr;
+    if (announcement_ == 0) {
+        announcement_ = QAccessible::registerAccessibleInterface(new TextAnnouncement(box()));
+    }
+    return QAccessible::accessibleInterface(announcement_);
+}
+
+int ReadOnlyTextAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    return child != nullptr && announcement_ != 0 &&
+                   QAccessible::accessibleInterface(announcement_) == child
+               ? 0
+               : -1;
 }
 
 void ReadOnlyTextAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
@@ -67,49 +100,26 @@ void ReadOnlyTextAccessible::setCursorPosition(int position) {
     box()->setCursorPosition(position);
 }
 
-QString ReadOnlyTextAccessible::text(int startOffset, int endOffset) const {
-    const QString all = box()->text();
-    if (endOffset < 0 || endOffset > all.size()) endOffset = static_cast<int>(all.size());
-    if (startOffset < 0 || startOffset > endOffset) return {};
-    return all.mid(startOffset, endOffset - startOffset);
-}
-
-int ReadOnlyTextAccessible::characterCount() const {
-    return static_cast<int>(box()->text().size());
-}
-
-QRect ReadOnlyTextAccessible::characterRect(int offset) const {
-    const QString all = box()->text();
-    if (offset < 0 || offset >= all.size()) return {};
-    // The text starts where the box's contents do; it is not scrolled while
-    // it fits, and a result always fits.
-    QStyleOptionFrame option;
-    option.initFrom(box());
-    const QRect contents =
-        box()->style()->subElementRect(QStyle::SE_LineEditContents, &option, box());
-    const QFontMetrics metrics(box()->font());
-    const int left = contents.left() + 2 + metrics.horizontalAdvance(all.left(offset));
-    const QRect local(left, contents.top(), metrics.horizontalAdvance(all.at(offset)),
-                      contents.height());
-    return QRect(box()->mapToGlobal(local.topLeft()), local.size());
-}
-
-int ReadOnlyTextAccessible::offsetAtPoint(const QPoint& point) const {
-    for (int offset = 0; offset < characterCount(); ++offset) {
-        if (characterRect(offset).contains(point)) return offset;
-    }
-    return -1;
-}
-
 void ReadOnlyTextAccessible::scrollToSubstring(int startIndex, int) {
     box()->setCursorPosition(startIndex);
 }
 
-QString ReadOnlyTextAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    (void)offset;
-    return {};
+QString ReadOnlyTextAccessible::ShownText() const {
+    return box()->text();
+}
+
+const QWidget* ReadOnlyTextAccessible::TextWidget() const {
+    return box();
+}
+
+QRect ReadOnlyTextAccessible::TextArea() const {
+    // A line edit starts its text 2 pixels inside its contents.
+    QStyleOptionFrame option;
+    option.initFrom(box());
+    return box()
+        ->style()
+        ->subElementRect(QStyle::SE_LineEditContents, &option, box())
+        .adjusted(2, 0, 0, 0);
 }
 
 }  // namespace metrivo

@@ -1,13 +1,35 @@
 #include "unitlist.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 
 namespace metrivo {
 
-UnitList::UnitList(QWidget* parent) : QComboBox(parent) {}
+UnitList::UnitList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, &UnitList::TellNewUnit);
+}
+
+void UnitList::TellNewUnit() {
+    const QString shown = currentText();
+    if (shown == told_) return;
+    if (QAccessible::isActive()) {
+        // The new unit first, then the old one goes from behind it: told the
+        // other way round, a screen reader takes the old unit, which reads as
+        // selected, for deleted text ("Selection deleted").
+        if (!shown.isEmpty()) {
+            QAccessibleTextInsertEvent inserted(this, 0, shown);
+            QAccessible::updateAccessibility(&inserted);
+        }
+        if (!told_.isEmpty()) {
+            QAccessibleTextRemoveEvent removed(this, static_cast<int>(shown.size()), told_);
+            QAccessible::updateAccessibility(&removed);
+        }
+    }
+    told_ = shown;
+}
 
 void UnitList::FollowViewSelection() {
     if (followingView_) return;
@@ -40,8 +62,10 @@ void UnitList::keyPressEvent(QKeyEvent* event) {
         const bool searching = lastSearchKey_.isValid() &&
                                lastSearchKey_.elapsed() < QApplication::keyboardInputInterval();
         if (event->key() != Qt::Key_Space || searching) {
-            Search(text);
+            typed_ = searching ? typed_ + text : text;
             lastSearchKey_.start();
+            const int found = SearchRow(Names(), currentIndex(), typed_, searching);
+            if (found >= 0 && found != currentIndex()) setCurrentIndex(found);
             event->accept();
             return;
         }
@@ -49,15 +73,27 @@ void UnitList::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
 }
 
-void UnitList::Search(const QString& text) {
-    // The list's own view keeps the typed text while the keys follow each
-    // other quickly, and finds the first name that starts with it.
-    QAbstractItemView* items = view();
-    items->setCurrentIndex(model()->index(currentIndex(), modelColumn(), rootModelIndex()));
-    const int before = items->currentIndex().row();
-    items->keyboardSearch(text);
-    const int found = items->currentIndex().row();
-    if (found >= 0 && found != before) setCurrentIndex(found);
+QStringList UnitList::Names() const {
+    QStringList names;
+    names.reserve(count());
+    for (int row = 0; row < count(); ++row) names.append(itemText(row));
+    return names;
+}
+
+int UnitList::SearchRow(const QStringList& names, int current, const QString& typed,
+                        bool continuing) {
+    const auto rows = static_cast<int>(names.size());
+    if (rows == 0 || typed.isEmpty()) return -1;
+    // "ppp" steps through the names that start with "p".
+    const bool sameLetter = typed.size() > 1 && typed.count(typed.back()) == typed.size();
+    const QString sought = sameLetter ? typed.left(1) : typed;
+    int start = current < 0 ? 0 : current;
+    if ((!continuing && current >= 0) || sameLetter) start = (start + 1) % rows;
+    for (int step = 0; step < rows; ++step) {
+        const int row = (start + step) % rows;
+        if (names.at(row).startsWith(sought, Qt::CaseInsensitive)) return row;
+    }
+    return -1;
 }
 
 }  // namespace metrivo

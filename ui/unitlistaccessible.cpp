@@ -1,6 +1,8 @@
 #include "unitlistaccessible.h"
 
 #include <QAbstractItemView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 #include "unitlist.h"
 
@@ -36,6 +38,11 @@ QAccessible::State UnitListAccessible::state() const {
     return state;
 }
 
+void* UnitListAccessible::interface_cast(QAccessible::InterfaceType t) {
+    if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
 int UnitListAccessible::childCount() const {
     return 1;
 }
@@ -61,6 +68,46 @@ void UnitListAccessible::doAction(const QString& actionName) {
         return;
     }
     QAccessibleWidget::doAction(actionName);
+}
+
+void UnitListAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const {
+    *startOffset = *endOffset = 0;
+    if (selectionIndex == 0) *endOffset = characterCount();
+}
+
+int UnitListAccessible::selectionCount() const {
+    return characterCount() > 0 ? 1 : 0;
+}
+
+// The shown unit is selected as a whole; a part of it cannot be.
+void UnitListAccessible::addSelection(int, int) {}
+void UnitListAccessible::removeSelection(int) {}
+void UnitListAccessible::setSelection(int, int, int) {}
+
+int UnitListAccessible::cursorPosition() const {
+    return 0;
+}
+
+void UnitListAccessible::setCursorPosition(int) {}
+void UnitListAccessible::scrollToSubstring(int, int) {}
+
+QString UnitListAccessible::ShownText() const {
+    return list()->currentText();
+}
+
+const QWidget* UnitListAccessible::TextWidget() const {
+    return list();
+}
+
+QRect UnitListAccessible::TextArea() const {
+    // The closed list draws its text one pixel inside its edit field.
+    QStyleOptionComboBox option;
+    option.initFrom(list());
+    option.editable = false;
+    return list()
+        ->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list())
+        .adjusted(1, 0, -1, 0);
 }
 
 }  // namespace metrivo

@@ -1,8 +1,11 @@
 #!/usr/bin/python3
-"""The typical request through the accessibility bus only, as a screen reader
-or voice control makes it: find the window's frame and its controls by role
-and name, choose units, type the amount, press "Start Converting", read the
-result, press "Copy Results To Clipboard" and read the clipboard.
+"""The typical request through the accessibility bus only, as voice control
+or switch access makes it, where no screen reader speaks: find the window's
+frame and its controls by role and by the names the user sees on screen,
+choose units by toggling them in a list, set the amount as text, press
+"Start Converting" through its action and read the result, press "Copy
+Results To Clipboard" and read the clipboard, and close a report box by its
+button. What a screen reader says is tested with Orca itself (orca.sh).
 
   atspi-request.py x11|wayland
 
@@ -10,8 +13,8 @@ The window must be open on Weight, "pound" to "kilogram". On X11 the copy
 button is pressed through its action and the clipboard read with xclip; on
 Wayland, where a compositor takes a selection only after input, the button
 is focused through the bus and pressed with a key from a virtual keyboard
-(wtype), and the clipboard read with wl-paste. Prints what a screen reader
-finds on each control (role, name, value, states).
+(wtype), and the clipboard read with wl-paste. Prints what the bus holds for
+each control (role, name, value, states).
 """
 import subprocess
 import sys
@@ -140,17 +143,17 @@ def choose(combo, unit):
 
 
 frame = find_frame()
-print("What a screen reader finds (role, name, value, states):")
+print("What the bus holds (role, name, value, states):")
 for node in walk(frame):
     if node.getRole() in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_LIST):
         continue
     print(f"  {node.getRoleName()} | {node.name!r} | {value_of(node)!r} | "
           f"{', '.join(states(node))}")
 
-# Every control, by role and name.
-source = find(frame, pyatspi.ROLE_COMBO_BOX, "From")
+# Every control, by role and by the name it shows.
+find(frame, pyatspi.ROLE_COMBO_BOX, "From")
 target = find(frame, pyatspi.ROLE_COMBO_BOX, "To")
-amount = find(frame, pyatspi.ROLE_TEXT, "Amount")
+amount = find(frame, pyatspi.ROLE_TEXT, "Amount to convert")
 results = find(frame, pyatspi.ROLE_TEXT, "Results")
 start = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Start Converting")
 copy = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Copy Results To Clipboard")
@@ -159,28 +162,10 @@ for category in ("Length", "Temperature", "Speed", "Volume", "Weight", "Area"):
 if "checked" not in states(find(frame, pyatspi.ROLE_RADIO_BUTTON, "Weight")):
     fail("the window did not open on Weight")
 
-# Announced on focus: "From, combo box, pound".
-if (source.name, source.getRoleName(), value_of(source)) != ("From", "combo box", "pound"):
-    fail(f"the source list reads {source.name}, {source.getRoleName()}, {value_of(source)}")
-if value_of(target) != "kilogram":
-    fail(f"the target list reads '{value_of(target)}'")
-if "read only" not in states(results) or "editable" in states(results):
-    fail(f"Results is not read-only: {states(results)}")
-
 # Voice control chooses another unit and back.
 choose(target, "gram")
 choose(target, "kilogram")
 
-# A screen reader hears the new result: it follows text changes of Results.
-changes = []
-
-
-def heard_change(event):
-    if event.source is not None and event.source.name == "Results":
-        changes.append((event.type, str(event.any_data)))
-
-
-pyatspi.Registry.registerEventListener(heard_change, "object:text-changed")
 try:
     editable = amount.queryEditableText()
 except NotImplementedError:
@@ -190,11 +175,6 @@ wait_for(f"the amount reads '{text_of(amount)}'", lambda: text_of(amount) == "2.
 do_action(start, "Press")
 wait_for(f"Results reads '{text_of(results)}', expected '1.133981'",
          lambda: text_of(results) == "1.133981")
-pump(0.5)
-if not any(kind.startswith("object:text-changed:insert") and "1.133981" in data
-           for kind, data in changes):
-    fail(f"no text-changed event of Results carried the result ({changes})")
-pyatspi.Registry.deregisterEventListener(heard_change, "object:text-changed")
 
 # The copy.
 if MODE == "wayland":
@@ -215,7 +195,7 @@ def clipboard():
 wait_for(f"the clipboard holds '{clipboard()}', expected '1.133981'",
          lambda: clipboard() == "1.133981")
 
-# A report: an alert whose text holds the whole report, closed by its button.
+# A report: an alert, closed by its button.
 def alert():
     for node in children(frame.getApplication()):
         if node is not None and node.getRole() == pyatspi.ROLE_ALERT:
@@ -227,16 +207,9 @@ editable.setTextContents("1E39")
 wait_for(f"the amount reads '{text_of(amount)}'", lambda: text_of(amount) == "1E39")
 do_action(start, "Press")
 box = wait_for("no alert came up for an overflow", alert)
-said = " ".join(filter(None, [box.name, box.description] +
-                       [node.name for node in walk(box) if node is not None] +
-                       [text_of(node) for node in walk(box) if node is not None]))
-for part in ("Overflow", "in MetrivoProj2021/08/31.Form1.PushButton2_Click at line 124",
-             "Please email screenshot"):
-    if part not in said:
-        fail(f"the alert does not say '{part}': {said!r}")
 if box.name != "Application Error":
     fail(f"the alert is named '{box.name}'")
 do_action(find(box, pyatspi.ROLE_PUSH_BUTTON, "OK"), "Press")
 wait_for("the alert stayed open", lambda: alert() is None)
-print(f"PASS ({MODE}): 2.5 pound is 1.133981 kilogram, read and copied through the bus; "
-      "the overflow report read as an alert")
+print(f"PASS ({MODE}): 2.5 pound is 1.133981 kilogram, chosen, converted and copied "
+      "through the bus; the overflow report closed by its button")

@@ -4,19 +4,13 @@
 # private D-Bus session with the AT-SPI bus started.
 #   atspi.sh x11|wayland METRIVO CLOSEREQUEST
 set -euo pipefail
-mode=$1
-if [ -z "${E2E_ATSPI_SESSION:-}" ]; then
-    command -v dbus-run-session >/dev/null || { echo "FAIL: dbus-run-session is not installed"; exit 1; }
-    export E2E_ATSPI_SESSION=1
-    exec dbus-run-session -- "$0" "$@"
-fi
-shift
 . "$(dirname "$0")/../support/e2e.sh"
+e2e_session_bus "$0" "$@"
+mode=$1
+shift
 e2e_init "$@"
 here=$(cd "$(dirname "$0")" && pwd)
-[ -x /usr/libexec/at-spi-bus-launcher ] || fail "the AT-SPI bus launcher is not installed"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-E2E_PIDS+=("$!")
+e2e_atspi_bus
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 
 case $mode in

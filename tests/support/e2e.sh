@@ -21,6 +21,24 @@ fail() {
     exit 1
 }
 
+# e2e_session_bus SCRIPT ARGS...: runs the test script again in a private
+# D-Bus session of its own (dbus-run-session), unless it already runs in one.
+# Call it before e2e_init, with "$0" "$@".
+e2e_session_bus() {
+    [ -n "${E2E_SESSION_BUS:-}" ] && return 0
+    command -v dbus-run-session >/dev/null || fail "dbus-run-session is not installed"
+    export E2E_SESSION_BUS=1
+    exec dbus-run-session -- "$@"
+}
+
+# e2e_atspi_bus: the accessibility bus in the test's session, as a desktop
+# starts it for assistive technologies.
+e2e_atspi_bus() {
+    [ -x /usr/libexec/at-spi-bus-launcher ] || fail "the AT-SPI bus launcher is not installed"
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    E2E_PIDS+=("$!")
+}
+
 # e2e_init METRIVO [CLOSEREQUEST]: a scratch folder with an empty settings
 # folder, removed with everything started here when the test ends.
 e2e_init() {

@@ -166,7 +166,7 @@ TEST(Form1LayoutTest, ControlsAreNamedForScreenReaders) {
     }
     EXPECT_EQ(window.Find<QWidget>("cboFromCurrency")->accessibleName(), "From");
     EXPECT_EQ(window.Find<QWidget>("cboToCurrency")->accessibleName(), "To");
-    EXPECT_EQ(window.Find<QWidget>("Text1")->accessibleName(), "Amount");
+    EXPECT_EQ(window.Find<QWidget>("Text1")->accessibleName(), "Amount to convert");
     EXPECT_EQ(window.Find<QWidget>("Text2")->accessibleName(), "Results");
     EXPECT_EQ(window.Find<QWidget>("optUnits_3")->accessibleName(), "Volume");
 }
