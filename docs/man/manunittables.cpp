@@ -23,11 +23,11 @@ struct Glyph {
     std::string_view groff;
 };
 constexpr Glyph kGlyphs[] = {
-    {"\u00b5", "\\(mc"},   // micro sign
-    {"\u00b0", "\\(de"},   // degree sign
-    {"\u00b2", "\\(S2"},   // superscript two
-    {"\u00b3", "\\(S3"},   // superscript three
-    {"\u00e9", "\\('e"},   // e with acute accent
+    {"\u00b5", "\\(mc"},  // micro sign
+    {"\u00b0", "\\(de"},  // degree sign
+    {"\u00b2", "\\(S2"},  // superscript two
+    {"\u00b3", "\\(S3"},  // superscript three
+    {"\u00e9", "\\('e"},  // e with acute accent
 };
 
 // Text for a roff line: groff's escapes for the characters above and for a

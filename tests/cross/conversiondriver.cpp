@@ -135,12 +135,10 @@ int Convert(const UnitCatalogue& catalogue) {
         for (int c = 0; c < UnitCatalogue::kCategoryCount; ++c) {
             if (metrivo::UnitTable::CategoryName(c) == fields[0]) category = c;
         }
-        UnitConversion::Convert(catalogue,
-                                {.selUnitType = category,
-                                 .amount = fields[1],
-                                 .from = fields[2],
-                                 .to = fields[3]},
-                                fields[4], outcome);
+        UnitConversion::Convert(
+            catalogue,
+            {.selUnitType = category, .amount = fields[1], .from = fields[2], .to = fields[3]},
+            fields[4], outcome);
         std::cout << outcome.text << '\t' << static_cast<int>(outcome.failure) << '\n';
     }
     return std::cout ? 0 : 1;
