@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
-#include "form1.h"
 #include "readonlytextaccessible.h"
 #include "unitlist.h"
 #include "unitlistaccessible.h"
@@ -22,7 +21,7 @@ void AccessibleFactory::Install() {
 QAccessibleInterface* AccessibleFactory::Create(const QString& key, QObject* object) {
     if (key == QLatin1String("metrivo::Form1")) {
         // A window of its own: desktops and test tools look for a frame.
-        return new QAccessibleWidget(static_cast<Form1*>(object), QAccessible::Window);
+        return new QAccessibleWidget(qobject_cast<QWidget*>(object), QAccessible::Window);
     }
     if (key == QLatin1String("metrivo::UnitList")) {
         return new UnitListAccessible(static_cast<UnitList*>(object));
