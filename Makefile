@@ -58,7 +58,7 @@ package: build
 # Fuzzing with libFuzzer in a clang build folder of its own: `make fuzz` runs
 # each target for FUZZ_SECONDS; `make test` runs each for a short smoke time.
 FUZZ_SECONDS ?= 600
-FUZZ_SMOKE_SECONDS ?= 15
+FUZZ_SMOKE_SECONDS ?= 10
 
 .PHONY: fuzz test-fuzz
 fuzz: deps

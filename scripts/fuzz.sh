@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets in their own clang build folder and runs each
-# for a number of seconds, starting from the committed seeds in fuzz/corpus/.
+# for a number of seconds, as many at once as there are processors (JOBS),
+# starting from the committed seeds in fuzz/corpus/.
 #   scripts/fuzz.sh [SECONDS] [BUILD_FOLDER] [TARGET...]  (defaults: 600, build-fuzz, all)
 # With FUZZ_RUNS=N a target also stops after N executions, whichever comes
 # first: `FUZZ_RUNS=10000000 nice -n 19 scripts/fuzz.sh 3600` is the long run.
@@ -27,28 +28,45 @@ runs=()
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 mkdir -p "$build/artifacts" "$build/logs"
-status=0
-passed=0
-failed=0
-for t in "${targets[@]}"; do
-    corpus="$build/corpus/$t"
+# run_target TARGET: one target's run; its result line goes to its .result file.
+run_target() {
+    local t=$1 corpus="$build/corpus/$1" leaks=1 log="$build/logs/$1.log" result executed took
     mkdir -p "$corpus"
-    leaks=1
     # Qt keeps caches of its own until exit; the leak check would only see those.
     case $t in fuzz_cursorfile|fuzz_skin) leaks=0 ;; esac
-    log="$build/logs/$t.log"
     if "$build/fuzz/$t" "$corpus" "fuzz/corpus/$t" -max_total_time="$seconds" \
         "${runs[@]}" -max_len=65536 -timeout=10 -rss_limit_mb=2048 -detect_leaks=$leaks \
         -artifact_prefix="$build/artifacts/$t-" -print_final_stats=1 >"$log" 2>&1; then
         result=ok
     else
         result=FAILED
-        status=1
     fi
     executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -1)
-    echo "$t: ${executed:-?} executions in ${took:-$seconds}s, corpus $(ls "$corpus" | wc -l) entries: $result"
-    if [ "$result" = ok ]; then passed=$((passed + 1)); else failed=$((failed + 1)); tail -40 "$log"; fi
+    echo "$t: ${executed:-?} executions in ${took:-$seconds}s, corpus $(ls "$corpus" | wc -l) entries: $result" \
+        >"$build/logs/$t.result"
+}
+
+# As many targets at once as there are processors.
+jobs=${JOBS:-$(nproc)}
+for t in "${targets[@]}"; do
+    while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
+    run_target "$t" &
+done
+wait
+
+status=0
+passed=0
+failed=0
+for t in "${targets[@]}"; do
+    cat "$build/logs/$t.result"
+    if grep -q ': ok$' "$build/logs/$t.result"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        status=1
+        tail -40 "$build/logs/$t.log"
+    fi
 done
 echo "fuzz: $passed passed, $failed failed"
 exit $status

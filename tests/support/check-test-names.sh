@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Every CTest name can be picked with `ctest -R`: no printed parameter values
-# (byte dumps that change from run to run) and no table whose cases are only
-# numbered.
+# Every test can be picked by its name: the CTest tests with `ctest -R`, the
+# cases of the GoogleTest programs with their --gtest_filter. No name holds
+# printed parameter values (byte dumps that change from run to run) and no
+# table's cases are only numbered.
 #   check-test-names.sh BUILD_DIR
 set -euo pipefail
 names=$(ctest --test-dir "$1" -N | sed -n 's/^ *Test *#[0-9]*: //p')
 [ -n "$names" ] || { echo "FAIL: no tests listed in $1"; exit 1; }
+for program in "$1"/tests/*_tests; do
+    [ -x "$program" ] || continue
+    cases=$("$program" --gtest_list_tests | awk '
+        /^[^ ]/ { suite = $1; next }
+        /^  / { print suite $1 }')
+    [ -n "$cases" ] || { echo "FAIL: $program lists no cases"; exit 1; }
+    names+=$'\n'"$cases"
+done
 status=0
 if dumped=$(grep -E 'GetParam\(\)|-byte object <' <<<"$names"); then
     echo "FAIL: names with printed values:"
