@@ -32,11 +32,19 @@ bool TerminalSafe(std::string_view text) {
     return true;
 }
 
+// One runner for each separator, as one run of the tool has: lines do not
+// depend on the lines before them.
+metrivo::BatchRunner& Runner(bool comma) {
+    static metrivo::BatchRunner point(Catalogue(), ".");
+    static metrivo::BatchRunner decimalComma(Catalogue(), ",");
+    return comma ? decimalComma : point;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    metrivo::BatchRunner runner(Catalogue(), (data[0] & 1) != 0 ? "," : ".");
+    metrivo::BatchRunner& runner = Runner((data[0] & 1) != 0);
     std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
     while (true) {
         const auto end = rest.find('\n');

@@ -78,29 +78,19 @@ std::string UnitLookup::Normalized(std::string_view typed) {
 }
 
 UnitLookup::UnitLookup(std::span<const UnitDefinition> table) : table_(table) {
-    std::vector<std::string_view> texts;
     for (std::size_t i = 0; i < table.size(); ++i) {
         const UnitDefinition& unit = table[i];
         const int row = static_cast<int>(i);
         Add(unit.name, row, unit.category, Step::kExact);
         Add(unit.name, row, unit.category, Step::kAnyCase);
         AddStarts(unit.name, row, unit.category);
-        texts.push_back(unit.name);
         UnitDefinition::ForEach(unit.aliases, [&](std::string_view alias) {
             Add(alias, row, unit.category, Step::kAnyCase);
             AddStarts(alias, row, unit.category);
-            texts.push_back(alias);
         });
         UnitDefinition::ForEach(unit.symbols, [&](std::string_view symbol) {
             Add(symbol, row, unit.category, Step::kSymbol);
-            texts.push_back(symbol);
         });
-    }
-    for (std::string_view text : texts) {
-        if (known_.contains(text)) continue;
-        Matches matches;
-        Search(Normalized(text), matches);
-        known_.emplace(std::string(text), std::move(matches));
     }
 }
 
@@ -176,25 +166,24 @@ void UnitLookup::Search(std::string_view normalized, Matches& matches) const {
     }
 }
 
-const UnitLookup::Matches* UnitLookup::Known(std::string_view typed) const {
-    const auto it = known_.find(typed);
-    return it == known_.end() ? nullptr : &it->second;
+const UnitLookup::Matches& UnitLookup::Remembered(std::string_view typed) const {
+    if (const auto it = remembered_.find(typed); it != remembered_.end()) return it->second;
+    if (remembered_.size() >= kRemembered) {
+        Search(Normalized(typed), scratch_);
+        return scratch_;
+    }
+    Matches matches;
+    Search(Normalized(typed), matches);
+    return remembered_.emplace(std::string(typed), std::move(matches)).first->second;
 }
 
 UnitLookup::Match UnitLookup::Resolve(int category, std::string_view typed) const {
     if (category < 0 || category >= UnitTable::kCategoryCount) return Match{};
-    if (const Matches* known = Known(typed)) return (*known)[static_cast<std::size_t>(category)];
-    Matches matches;
-    Search(Normalized(typed), matches);
-    return std::move(matches[static_cast<std::size_t>(category)]);
+    return Remembered(typed)[static_cast<std::size_t>(category)];
 }
 
 void UnitLookup::ResolveAll(std::string_view typed, Matches& matches) const {
-    if (const Matches* known = Known(typed)) {
-        matches = *known;
-        return;
-    }
-    Search(Normalized(typed), matches);
+    matches = Remembered(typed);
 }
 
 std::vector<int> UnitLookup::Nearest(int category, std::string_view typed,

@@ -24,7 +24,8 @@ namespace metrivo {
 //   4. the start of a list name or alias, at least three letters long.
 // Before that, "μ" (Greek mu) reads as "µ", "℃" and "℉" as "°C" and "°F",
 // and a power "²", "^2", "³" or "^3" as the digit. Every step is one lookup
-// in a table built once, whatever the number of units.
+// in a table built once, whatever the number of units. Not for use from
+// several threads at once: it remembers the words it has answered.
 class UnitLookup {
   public:
     enum class Step : uint8_t { kExact = 0, kAnyCase = 1, kSymbol = 2, kPrefix = 3 };
@@ -81,15 +82,17 @@ class UnitLookup {
     void Search(std::string_view normalized, Matches& matches) const;
     static void Pick(const std::vector<Entry>* entries, std::string_view normalized,
                      std::size_t length, int category, Match& match);
-    // The matches of `typed` when it is written as the table writes a name,
-    // alias or symbol; null otherwise.
-    const Matches* Known(std::string_view typed) const;
+    // The matches of `typed`, looked up once and then kept (up to
+    // kRemembered words: memory stays bounded whatever is typed).
+    const Matches& Remembered(std::string_view typed) const;
+    static constexpr std::size_t kRemembered = 4096;
 
     std::span<const UnitDefinition> table_;
     Index index_;
-    // The answers for every text of the table as it stands there, worked
-    // out once: most typed words are one of them.
-    std::unordered_map<std::string, Matches, Hash, std::equal_to<>> known_;
+    // The answers for the words typed so far: a batch names the same few
+    // units again and again.
+    mutable std::unordered_map<std::string, Matches, Hash, std::equal_to<>> remembered_;
+    mutable Matches scratch_;
 };
 
 }  // namespace metrivo
