@@ -13,11 +13,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "accessiblefactory.h"
-#include "colourcontrast.h"
 #include "eventguard.h"
 #include "focusring.h"
+#include "formlook.h"
 #include "framestyle.h"
 #include "readonlytextaccessible.h"
 #include "runtimeerror.h"
@@ -27,34 +28,7 @@
 namespace metrivo {
 namespace {
 
-struct OptionDesign {
-    const char* caption;
-    int left, top, width, height;
-    const char* description;
-};
-
-// The option buttons by category number.
-constexpr std::array<OptionDesign, WindowState::kCategories> kOptions{{
-    {"Length", 240, 300, 1095, 255, "Convert lengths and distances"},
-    {"Temperature", 2280, 300, 1455, 255, "Convert temperatures"},
-    {"Speed", 4560, 300, 855, 255, "Convert speeds"},
-    {" Volume", 240, 650, 975, 255, "Convert volumes"},
-    {" Weight", 2280, 650, 1095, 255, "Convert weights"},
-    {"Area", 4560, 650, 1215, 255, "Convert areas"},
-}};
-
-// The order in which the design creates the option buttons.
-constexpr std::array<int, WindowState::kCategories> kOptionCreationOrder{3, 4, 5, 0, 1, 2};
-
-QFont DesignFont(double pointSize) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Bold);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
-}
+using Layout = FormLayout;
 
 // A line edit lays out its text, even an empty one, in the application's
 // font while it is being built, before it takes its own. Built under the
@@ -70,67 +44,10 @@ QLineEdit* NewLineEdit(const QFont& windowFont, QWidget* parent) {
     return box;
 }
 
-void Place(QWidget* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(Form1::Twips(left), Form1::Twips(top), Form1::Twips(width),
-                        Form1::Twips(height));
+// "Frame5" is frame 5.
+int FrameNumber(std::string_view name) {
+    return name.back() - '0';
 }
-
-void Describe(QWidget* widget, const QString& name, const QString& description) {
-    widget->setAccessibleName(name);
-    widget->setAccessibleDescription(description);
-}
-
-// Paints the widget's own background in white.
-void WhiteBackground(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles) {
-    QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : roles) palette.setColor(role, Qt::white);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// The layout makes these controls white, so whatever the desktop's colour
-// scheme, what is drawn on them takes the colours of a light scheme: dark
-// text, white fields (a list's drop-down, an option's circle), grey borders,
-// a dark selection with white text. Controls inside take them over unless
-// they have colours of their own. `whiteRoles` are the control's own white
-// backgrounds. One palette change per control: each one is sent on to the
-// control's style and its children.
-void DarkOnWhite(QWidget* widget, std::initializer_list<QPalette::ColorRole> whiteRoles) {
-    static const QPalette colours = [] {
-        QPalette palette;
-        const QPalette light{QColor(Qt::white)};
-        for (int group = 0; group < QPalette::NColorGroups; ++group) {
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            const bool disabled = g == QPalette::Disabled;
-            for (QPalette::ColorRole role : {QPalette::Light, QPalette::Midlight, QPalette::Mid,
-                                             QPalette::Dark, QPalette::Shadow}) {
-                palette.setColor(g, role, light.color(QPalette::Active, role));
-            }
-            const QColor text = disabled ? QColor(110, 110, 110) : QColor(Qt::black);
-            for (QPalette::ColorRole role :
-                 {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-                palette.setColor(g, role, text);
-            }
-            palette.setColor(g, QPalette::Base, Qt::white);
-            palette.setColor(g, QPalette::AlternateBase, QColor(245, 245, 245));
-            palette.setColor(g, QPalette::PlaceholderText, QColor(110, 110, 110));
-            palette.setColor(g, QPalette::Highlight, QColor(0, 70, 140));
-            palette.setColor(g, QPalette::HighlightedText, Qt::white);
-            palette.setColor(g, QPalette::Link, QColor(0, 60, 150));
-        }
-        return palette;
-    }();
-    // The roles set above over the control's own; its white backgrounds
-    // (white fields are white in both).
-    QPalette palette = colours.resolve(widget->palette());
-    for (QPalette::ColorRole role : whiteRoles) palette.setColor(role, Qt::white);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-// WCAG's least contrast for text (AA).
-constexpr double kReadableContrast = 4.5;
 
 bool IsEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
@@ -151,9 +68,9 @@ Form1::Form1(SettingsStore& settings, const ErrorReport& report, std::string dec
       frameStyle_(std::make_unique<FrameStyle>()) {
     AccessibleFactory::Install();
     setObjectName(QStringLiteral("Form1"));
-    setFixedSize(kClientWidth, kClientHeight);
-    setFont(DesignFont(9.0));
-    WhiteBackground(this, {QPalette::Window});
+    setFixedSize(Layout::Twips(Layout::kWidth), Layout::Twips(Layout::kHeight));
+    setFont(FormLook::DesignFont(9.0));
+    FormLook::WhiteBackground(this, {QPalette::Window});
     setMouseTracking(true);
 
     BuildControls();
@@ -172,88 +89,66 @@ Form1::~Form1() {
     for (QGroupBox* frame : frames_) frame->setStyle(nullptr);
 }
 
-int Form1::Twips(int twips) {
-    return (twips + 7) / 15;
-}
-
 void Form1::BuildControls() {
-    auto frame = [this](int number, const char* caption, int left, int top, int width, int height,
-                        const char* description) {
-        auto* box = new QGroupBox(QString::fromLatin1(caption), this);
-        Place(box, ("Frame" + std::to_string(number)).c_str(), left, top, width, height);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setMouseTracking(true);
-        box->installEventFilter(this);
-        DarkOnWhite(box, {QPalette::Window});
-        box->setStyle(frameStyle_.get());
-        Describe(box, box->title(), QString::fromLatin1(description));
-        frames_[static_cast<std::size_t>(number - 1)] = box;
-        return box;
-    };
-    auto list = [](QGroupBox* container, const char* name, int width, const QString& accessible,
-                   const QString& description) {
-        auto* combo = new UnitList(container);
-        Place(combo, name, 240, 300, width, 345);
-        combo->setEditable(false);
-        combo->setMaxVisibleItems(20);
-        DarkOnWhite(combo, {QPalette::Window, QPalette::Button, QPalette::Base});
-        Describe(combo, accessible, description);
-        return combo;
-    };
-
-    QGroupBox* frame5 =
-        frame(5, "Amount to convert", 120, 1230, 1920, 810, "The amount to convert");
-    text1_ = NewLineEdit(font(), frame5);
-    text1_->setText(QStringLiteral("1.00"));
-    Place(text1_, "Text1", 240, 300, 1425, 345);
-    // A line edit keeps 32,767 characters by default and cuts a longer paste,
-    // so "1", 40,000 spaces and "0" would read as 1 here and as 10 in
-    // metrivo-convert. The box takes what the tool's batch takes in a line.
-    text1_->setMaxLength(kAmountMaxLength);
-    Describe(text1_, frame5->title(),
-             QStringLiteral("The amount to convert, in the unit chosen under From"));
-
-    QGroupBox* frame4 = frame(4, "To", 120, 2100, 7800, 810, "The unit to convert into");
-    cboToCurrency_ = list(frame4, "cboToCurrency", 7305, QStringLiteral("To"),
-                          QStringLiteral("The unit to convert into"));
-
-    QGroupBox* frame3 = frame(3, "From", 2160, 1215, 5760, 810, "The unit to convert from");
-    cboFromCurrency_ = list(frame3, "cboFromCurrency", 5265, QStringLiteral("From"),
-                            QStringLiteral("The unit of the amount"));
-
-    QGroupBox* frame1 =
-        frame(1, "Conversion Categories", 120, 120, 7800, 1040, "The kind of quantity to convert");
-    for (int index : kOptionCreationOrder) {
-        const OptionDesign& design = kOptions[static_cast<std::size_t>(index)];
-        auto* option = new QRadioButton(QString::fromLatin1(design.caption), frame1);
-        Place(option, ("optUnits_" + std::to_string(index)).c_str(), design.left, design.top,
-              design.width, design.height);
-        DarkOnWhite(option, {QPalette::Window, QPalette::Button});
-        Describe(option, option->text().trimmed(), QString::fromLatin1(design.description));
-        option->setChecked(index == 0);
-        optUnits_[static_cast<std::size_t>(index)] = option;
+    const QFont buttonFont = FormLook::DesignFont(11.25);
+    for (const Layout::Control& control : Layout::Controls()) {
+        QWidget* container = this;
+        if (!control.container.empty()) container = Frame(FrameNumber(control.container));
+        const QString caption = QString::fromUtf8(control.caption.data(),
+                                                  static_cast<qsizetype>(control.caption.size()));
+        // Boxes and lists are named by their frame; the others by their caption.
+        QString accessibleName = caption.trimmed();
+        QWidget* widget = nullptr;
+        switch (control.kind) {
+            case Layout::Kind::kFrame: {
+                auto* frame = new QGroupBox(caption, container);
+                frame->setFocusPolicy(Qt::NoFocus);
+                frame->setMouseTracking(true);
+                frame->installEventFilter(this);
+                FormLook::DarkOnWhite(frame, {QPalette::Window});
+                frame->setStyle(frameStyle_.get());
+                frames_[static_cast<std::size_t>(FrameNumber(control.name) - 1)] = frame;
+                widget = frame;
+                break;
+            }
+            case Layout::Kind::kTextBox:
+                accessibleName = static_cast<QGroupBox*>(container)->title();
+                widget = BuildTextBox(control, caption, container);
+                break;
+            case Layout::Kind::kList: {
+                accessibleName = static_cast<QGroupBox*>(container)->title();
+                auto* list = new UnitList(container);
+                list->setEditable(false);
+                list->setMaxVisibleItems(20);
+                FormLook::DarkOnWhite(list, {QPalette::Window, QPalette::Button, QPalette::Base});
+                (control.name == "cboFromCurrency" ? cboFromCurrency_ : cboToCurrency_) = list;
+                widget = list;
+                break;
+            }
+            case Layout::Kind::kOption: {
+                auto* option = new QRadioButton(caption, container);
+                FormLook::DarkOnWhite(option, {QPalette::Window, QPalette::Button});
+                // "Length" is the option selected in the design.
+                option->setChecked(control.index == 0);
+                optUnits_[static_cast<std::size_t>(control.index)] = option;
+                widget = option;
+                break;
+            }
+            case Layout::Kind::kPushButton: {
+                auto* button = new StyledPushButton(caption, buttonFont, container);
+                (control.name == "PushButton1" ? pushButton1_ : pushButton2_) = button;
+                widget = button;
+                break;
+            }
+        }
+        const Layout::Rect rect = Layout::InContainer(control);
+        widget->setObjectName(
+            QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size())));
+        widget->setGeometry(rect.left, rect.top, rect.width, rect.height);
+        widget->setAccessibleName(accessibleName);
+        widget->setAccessibleDescription(QString::fromUtf8(
+            control.description.data(), static_cast<qsizetype>(control.description.size())));
     }
-
-    QGroupBox* frame2 = frame(2, "Results", 120, 3510, 7800, 1350, "The result of the conversion");
-    text2_ = NewLineEdit(font(), frame2);
-    Place(text2_, "Text2", 240, 300, 7305, 375);
-    text2_->setReadOnly(true);
-    // Read-only, the box still lets the user select and copy its text.
-    text2_->setCursor(Qt::IBeamCursor);
-    DarkOnWhite(text2_, {QPalette::Base});
-    Describe(text2_, QStringLiteral("Results"), QStringLiteral("The converted amount"));
-
-    const QFont buttonFont = DesignFont(11.25);
-    pushButton1_ =
-        new StyledPushButton(QStringLiteral("Copy Results To Clipboard"), buttonFont, frame2);
-    Place(pushButton1_, "PushButton1", 240, 780, 7305, 405);
-    Describe(pushButton1_, pushButton1_->text(),
-             QStringLiteral("Copies the converted amount to the clipboard"));
-
-    pushButton2_ = new StyledPushButton(QStringLiteral("Start Converting"), buttonFont, this);
-    Place(pushButton2_, "PushButton2", 120, 3015, 7800, 405);
-    Describe(pushButton2_, pushButton2_->text(),
-             QStringLiteral("Converts the amount from the From unit into the To unit"));
 
     UseSystemColours();
 
@@ -264,6 +159,30 @@ void Form1::BuildControls() {
     }
 }
 
+QLineEdit* Form1::BuildTextBox(const FormLayout::Control& control, const QString& caption,
+                               QWidget* container) {
+    QLineEdit* box = NewLineEdit(font(), container);
+    if (control.name == "Text1") {
+        text1_ = box;
+        box->setText(caption);
+        // A line edit keeps 32,767 characters by default and cuts a longer
+        // paste, so "1", 40,000 spaces and "0" would read as 1 here and as 10
+        // in metrivo-convert. The box takes what the tool's batch takes in a
+        // line.
+        box->setMaxLength(kAmountMaxLength);
+        return box;
+    }
+    // Read-only before anything reaches the accessibility bus, which takes
+    // the box's kind at its first text.
+    text2_ = box;
+    box->setReadOnly(true);
+    box->setText(caption);
+    // Read-only, the box still lets the user select and copy its text.
+    box->setCursor(Qt::IBeamCursor);
+    FormLook::DarkOnWhite(box, {QPalette::Base});
+    return box;
+}
+
 template <typename Handler>
 void Form1::Guarded(std::string_view procedure, Handler&& handler) {
     EventGuard::Run(report_, procedure, std::forward<Handler>(handler));
@@ -271,27 +190,9 @@ void Form1::Guarded(std::string_view procedure, Handler&& handler) {
 
 void Form1::UseSystemColours() {
     // The amount box and the copy button stand inside white frames but keep
-    // the desktop's own colours, as the push button outside does. Each colour
-    // is set as the control's own: one it left unset would come from the
-    // frame (dark text on a dark desktop button, a white amount box). The
-    // selection, which the amount box shows whenever it takes the focus, is
-    // darkened (lightened) where its text would not be readable.
-    for (QWidget* widget : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(pushButton1_)}) {
-        const QPalette desktop = QApplication::palette(widget);
-        QPalette own;
-        for (int group = 0; group < QPalette::NColorGroups; ++group) {
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            for (int role = 0; role < QPalette::NColorRoles; ++role) {
-                const auto r = static_cast<QPalette::ColorRole>(role);
-                own.setBrush(g, r, desktop.brush(g, r));
-            }
-            own.setColor(g, QPalette::Highlight,
-                         ColourContrast::AtLeast(desktop.color(g, QPalette::Highlight),
-                                                 desktop.color(g, QPalette::HighlightedText),
-                                                 kReadableContrast));
-        }
-        widget->setPalette(own);
-    }
+    // the desktop's own colours, as the push button outside does.
+    FormLook::DesktopColours(text1_);
+    FormLook::DesktopColours(pushButton1_);
 }
 
 void Form1::changeEvent(QEvent* event) {
@@ -349,11 +250,17 @@ void Form1::ConnectNotifications() {
 }
 
 void Form1::SetTabOrder() {
-    const std::array<QWidget*, 17> order{
-        cboFromCurrency_, cboToCurrency_, text1_,       pushButton2_, text2_,       pushButton1_,
-        optUnits_[0],     optUnits_[1],   optUnits_[2], optUnits_[3], optUnits_[4], frames_[1],
-        optUnits_[5],     frames_[0],     frames_[2],   frames_[3],   frames_[4]};
-    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    std::vector<const Layout::Control*> order;
+    for (const Layout::Control& control : Layout::Controls()) order.push_back(&control);
+    std::sort(order.begin(), order.end(),
+              [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    auto widget = [this](const Layout::Control* control) {
+        return findChild<QWidget*>(QString::fromLatin1(
+            control->name.data(), static_cast<qsizetype>(control->name.size())));
+    };
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(widget(order[i - 1]), widget(order[i]));
+    }
 }
 
 QPoint Form1::CentredPosition(const QRect& available, const QSize& frame) {

@@ -18,6 +18,7 @@
 #include "conversionview.h"
 #include "converthandler.h"
 #include "errorreport.h"
+#include "formlayout.h"
 #include "mousepointer.h"
 #include "settingsstore.h"
 #include "unitcatalogue.h"
@@ -42,8 +43,6 @@ class Form1 : public QWidget, public ConversionView {
     Q_OBJECT
 
   public:
-    static constexpr int kClientWidth = 536;
-    static constexpr int kClientHeight = 331;
     // The longest amount text the box takes: a mebibyte, as a batch line of
     // metrivo-convert.
     static constexpr int kAmountMaxLength = 1024 * 1024;
@@ -118,9 +117,6 @@ class Form1 : public QWidget, public ConversionView {
     StyledPushButton* PushButton1() const { return pushButton1_; }
     StyledPushButton* PushButton2() const { return pushButton2_; }
 
-    // Twips of the window's design to logical pixels.
-    static int Twips(int twips);
-
   signals:
     // A conversion has recorded its list indexes, or a category was chosen:
     // what the window remembers between runs has changed.
@@ -138,7 +134,10 @@ class Form1 : public QWidget, public ConversionView {
     template <typename Handler>
     void Guarded(std::string_view procedure, Handler&& handler);
 
+    // The controls as the layout's table has them.
     void BuildControls();
+    QLineEdit* BuildTextBox(const FormLayout::Control& control, const QString& caption,
+                            QWidget* container);
     void UseSystemColours();
     void ConnectNotifications();
     void SetTabOrder();

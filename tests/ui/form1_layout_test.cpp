@@ -8,40 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "formlayout.h"
 #include "runtimeerror.h"
 #include "testwindow.h"
 
 namespace metrivo::test {
 namespace {
 
-struct ControlCase {
-    const char* name;
-    const char* container;  // objectName of the parent widget
-    const char* caption;
-    QRect geometry;  // logical pixels inside the container
-};
-
-// The design in pixels: twips divided by 15, with 1040 and 650 twips
-// rounding to 69 and 43.
-const std::vector<ControlCase> kControls{
-    {"Frame5", "Form1", "Amount to convert", {8, 82, 128, 54}},
-    {"Text1", "Frame5", "1.00", {16, 20, 95, 23}},
-    {"Frame4", "Form1", "To", {8, 140, 520, 54}},
-    {"cboToCurrency", "Frame4", "", {16, 20, 487, 23}},
-    {"Frame3", "Form1", "From", {144, 81, 384, 54}},
-    {"cboFromCurrency", "Frame3", "", {16, 20, 351, 23}},
-    {"Frame1", "Form1", "Conversion Categories", {8, 8, 520, 69}},
-    {"optUnits_3", "Frame1", " Volume", {16, 43, 65, 17}},
-    {"optUnits_4", "Frame1", " Weight", {152, 43, 73, 17}},
-    {"optUnits_5", "Frame1", "Area", {304, 43, 81, 17}},
-    {"optUnits_0", "Frame1", "Length", {16, 20, 73, 17}},
-    {"optUnits_1", "Frame1", "Temperature", {152, 20, 97, 17}},
-    {"optUnits_2", "Frame1", "Speed", {304, 20, 57, 17}},
-    {"Frame2", "Form1", "Results", {8, 234, 520, 90}},
-    {"Text2", "Frame2", "", {16, 20, 487, 25}},
-    {"PushButton1", "Frame2", "Copy Results To Clipboard", {16, 52, 487, 27}},
-    {"PushButton2", "Form1", "Start Converting", {8, 201, 520, 27}},
-};
+using Layout = FormLayout;
 
 QString Caption(const QWidget* widget) {
     if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return frame->title();
@@ -51,20 +25,28 @@ QString Caption(const QWidget* widget) {
     return QStringLiteral("<unknown kind>");
 }
 
-bool IsPushButton(const char* name) {
-    return std::string(name).rfind("PushButton", 0) == 0;
+std::string Name(const Layout::Control& control) {
+    return std::string(control.name);
 }
 
+// The window stands as its layout's table has it: each control in its
+// container, with its caption, at its place in pixels, none moved or resized
+// by the toolkit.
 TEST(Form1LayoutTest, EveryControlHasItsContainerCaptionAndPlace) {
     TestWindow window(false);
-    for (const ControlCase& c : kControls) {
-        SCOPED_TRACE(c.name);
-        const auto* widget = window.Find<QWidget>(c.name);
+    for (const Layout::Control& c : Layout::Controls()) {
+        SCOPED_TRACE(Name(c));
+        const auto* widget = window.Find<QWidget>(Name(c).c_str());
         ASSERT_NE(widget, nullptr);
         ASSERT_NE(widget->parentWidget(), nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName().toStdString(), c.container);
+        EXPECT_EQ(widget->parentWidget()->objectName().toStdString(),
+                  c.container.empty() ? "Form1" : std::string(c.container));
         EXPECT_EQ(Caption(widget).toStdString(), c.caption);
-        EXPECT_EQ(widget->geometry(), c.geometry);
+        const Layout::Rect r = Layout::InContainer(c);
+        EXPECT_EQ(widget->geometry(), QRect(r.left, r.top, r.width, r.height));
+        const Layout::Rect w = Layout::InWindow(c);
+        EXPECT_EQ(QRect(widget->mapTo(window.form.get(), QPoint(0, 0)), widget->size()),
+                  QRect(w.left, w.top, w.width, w.height));
     }
 }
 
@@ -97,11 +79,11 @@ TEST(Form1LayoutTest, LengthIsTheDesignedOption) {
 
 TEST(Form1LayoutTest, FontsAreArialBold) {
     TestWindow window(false);
-    for (const ControlCase& c : kControls) {
-        SCOPED_TRACE(c.name);
-        const QFont font = window.Find<QWidget>(c.name)->font();
+    for (const Layout::Control& c : Layout::Controls()) {
+        SCOPED_TRACE(Name(c));
+        const QFont font = window.Find<QWidget>(Name(c).c_str())->font();
         EXPECT_EQ(font.family().toStdString(), "Arial");
-        EXPECT_DOUBLE_EQ(font.pointSizeF(), IsPushButton(c.name) ? 11.25 : 9.0);
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), c.kind == Layout::Kind::kPushButton ? 11.25 : 9.0);
         EXPECT_EQ(font.weight(), QFont::Bold);
         EXPECT_FALSE(font.italic());
         EXPECT_FALSE(font.underline());
@@ -146,9 +128,10 @@ TEST(Form1LayoutTest, BackgroundsAreWhiteWhereDesigned) {
 TEST(Form1LayoutTest, WindowIsFixedWithoutMaximiseAndCentred) {
     TestWindow window(false);
     const Form1& form = *window.form;
-    EXPECT_EQ(form.size(), QSize(536, 331));
-    EXPECT_EQ(form.minimumSize(), QSize(536, 331));
-    EXPECT_EQ(form.maximumSize(), QSize(536, 331));
+    const QSize designed(Layout::Twips(Layout::kWidth), Layout::Twips(Layout::kHeight));
+    EXPECT_EQ(form.size(), designed);
+    EXPECT_EQ(form.minimumSize(), designed);
+    EXPECT_EQ(form.maximumSize(), designed);
     const Qt::WindowFlags flags = form.windowFlags();
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
@@ -159,10 +142,10 @@ TEST(Form1LayoutTest, WindowIsFixedWithoutMaximiseAndCentred) {
 
 TEST(Form1LayoutTest, ControlsAreNamedForScreenReaders) {
     TestWindow window(false);
-    for (const ControlCase& c : kControls) {
-        const auto* widget = window.Find<QWidget>(c.name);
-        EXPECT_FALSE(widget->accessibleName().isEmpty()) << c.name;
-        EXPECT_FALSE(widget->accessibleDescription().isEmpty()) << c.name;
+    for (const Layout::Control& c : Layout::Controls()) {
+        const auto* widget = window.Find<QWidget>(Name(c).c_str());
+        EXPECT_FALSE(widget->accessibleName().isEmpty()) << Name(c);
+        EXPECT_EQ(widget->accessibleDescription().toStdString(), c.description) << Name(c);
     }
     EXPECT_EQ(window.Find<QWidget>("cboFromCurrency")->accessibleName(), "From");
     EXPECT_EQ(window.Find<QWidget>("cboToCurrency")->accessibleName(), "To");
