@@ -13,7 +13,8 @@ namespace metrivo {
 // The images a skin may show: regular files inside the skin's own folder,
 // named by a path relative to it, in PNG, JPEG, GIF or BMP, of at most
 // kMaxFileSize bytes, and all of them together at most kMaxPixels pixels
-// once decoded, as their headers say before anything is decoded. That budget
+// once decoded, as their headers say before anything is decoded: the size the
+// decoder will allocate, which for a GIF is its logical screen. That budget
 // keeps every image in Qt's pixmap cache (10 MiB), so that each is decoded
 // once, not at every paint.
 //

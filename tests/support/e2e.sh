@@ -165,6 +165,25 @@ e2e_await_setting() {
     done
 }
 
+# e2e_until SECONDS WHAT COMMAND...: waits until COMMAND succeeds, and fails
+# the test with WHAT when it has not within SECONDS.
+e2e_until() {
+    local seconds=$1 what=$2 deadline
+    deadline=$(($(date +%s%N) + seconds * 1000000000))
+    shift 2
+    until "$@"; do
+        [ "$(date +%s%N)" -lt "$deadline" ] || fail "$what: not within ${seconds}s"
+        sleep 0.02
+    done
+}
+
+# e2e_await_first_frame [SECONDS]: waits (5 s by default) until the window
+# has drawn its first frame, which is when the program stores the list
+# selections its load restored (XDG_CONFIG_HOME must be writable).
+e2e_await_first_frame() {
+    e2e_until "${1:-5}" "the first frame" grep -qs '^cboFromCurrency=' "$XDG_CONFIG_HOME/Orvandel.ini"
+}
+
 # e2e_start [PROGRAM] [ARGS...]: starts the program (by default METRIVO),
 # after the words in the array E2E_LAUNCHER, if any.
 e2e_start() {
