@@ -99,6 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "QLabel { font-size: 800pt; margin: 65em; padding: 1025; width: 2000%; }\n"
                    "QLineEdit { min-width: 1e5px; spacing: -2000px; height: 768pt; }",
                    "QComboBox {\n    max-width: 1024px;\n}\nQLineEdit {\n    height: 768pt;\n}\n"},
+        // Qt makes an em the font's height: at the largest font a sheet may
+        // set, one em is more than the cap.
+        FilterCase{"lengths in em or ex",
+                   "QComboBox QAbstractItemView { font-size: 1024px; min-width: 1em; "
+                   "min-height: 1EX; }\nQLabel { margin: 1em 2px; padding: 2px; }",
+                   "QComboBox QAbstractItemView {\n    font-size: 1024px;\n}\nQLabel {\n    "
+                   "padding: 2px;\n}\n"},
+        FilterCase{"negative lengths but for margins and offsets",
+                   "QWidget { min-width: -1px; max-height: -1px; padding: -1px; border: -1px "
+                   "solid red; margin: -4px; top: -2px; outline-offset: -1px; }\nQLabel { "
+                   "font-size: 0px; font: bold 0pt \"Liberation Sans\"; font-size: 1px; "
+                   "background-color: qlineargradient(x1: 0, y1: -1, x2: 0, y2: 1, stop: 0 red, "
+                   "stop: 1 blue); }",
+                   "QWidget {\n    margin: -4px;\n    top: -2px;\n    outline-offset: -1px;\n}\n"
+                   "QLabel {\n    font-size: 1px;\n    background-color: qlineargradient(x1: 0, "
+                   "y1: -1, x2: 0, y2: 1, stop: 0 red, stop: 1 blue);\n}\n"},
         FilterCase{"images from elsewhere",
                    "QWidget { background-image: url(/tmp/fifo); image: url(../x.png); icon: "
                    "url(qrc:/a.png); color: red; }",

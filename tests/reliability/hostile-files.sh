@@ -140,6 +140,34 @@ size=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: *//p')
 e2e_close "$window" 5 "skin sizes beyond the window"
 note "skin sizes beyond the window" "$size"
 
+# Lengths in em: Qt takes an em as the font's height, so at the largest font
+# a skin may set one em is past the cap. The unit list's popup keeps a size
+# within it.
+skin_folder em "QComboBox QAbstractItemView { font-size: 1024px; min-width: 1em; min-height: 1em; }"
+e2e_start_counting "$program" "skin lengths in em"
+e2e_await_first_frame
+xdotool mousemove --window "$window" 300 113 click 1
+popup=""
+popup_shown() {
+    popup=$(xdotool search --onlyvisible --pid "$METRIVO_PID" --name '^Metrivo$' 2>/dev/null |
+        grep -vx "$window" | head -1 || true)
+    [ -n "$popup" ]
+}
+e2e_until 5 "skin lengths in em: the list's popup" popup_shown
+size=$(xdotool getwindowgeometry "$popup" | sed -n 's/.*Geometry: *//p')
+[ "${size%x*}" -le 1024 ] && [ "${size#*x}" -le 1024 ] || fail "skin lengths in em: the popup is $size"
+xdotool key Escape
+e2e_close "$window" 5 "skin lengths in em"
+note "skin lengths in em" "popup $size"
+
+# Negative lengths and a font of no size: Qt would say so for every control.
+skin_folder negative "QWidget { min-width: -1px; max-height: -1px; padding: -1px; }
+QLabel, QGroupBox { font-size: 0px; }"
+e2e_run_program "$program" 0 "skin negative lengths"
+said=$(grep -c 'Negative sizes\|size <= 0' "$E2E_WORK/stderr.txt" || true)
+[ "$said" = 0 ] || fail "skin negative lengths: $said lines from Qt"
+note "skin negative lengths" "no line from Qt"
+
 # Properties that set behaviour: a list's selection and the amount box's
 # length. The lists keep their first units, "12345" converts whole.
 skin_folder behaviour "QComboBox { qproperty-currentIndex: 7; }
