@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "settingsstore.h"
@@ -73,13 +74,26 @@ class IniText {
         Range lastHeader{0, 0};
     };
 
+    // Where the last line of each key of a section is, found in one pass
+    // over the section: a file that gives a key a million times is read once,
+    // not once for every key looked up. At most kMaxIndexedKeys different
+    // keys; when a section has more, the keys not indexed are looked for in
+    // the text itself.
+    static constexpr std::size_t kMaxIndexedKeys = 4096;
+    struct KeyIndex {
+        std::unordered_map<std::string_view, std::size_t> lastLine;  // by key
+        bool complete = true;
+    };
+
     const SectionIndex& Sections(std::string_view name) const;
+    const KeyIndex& Keys(std::string_view section) const;
     std::string_view LineEnding() const;
     bool LastLineIsBlank() const;
 
     std::string text_;
     std::size_t start_ = 0;  // after a byte order mark
     mutable std::map<std::string, SectionIndex, std::less<>> sections_;
+    mutable std::map<std::string, KeyIndex, std::less<>> keys_;  // by section
     mutable std::map<std::string, std::optional<std::string>, std::less<>> values_;
     mutable std::optional<bool> damaged_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -137,6 +138,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Metrivo]\nk=1\nj=0\nk=2\n",
                   {{"k", "3"}},
                   "[Metrivo]\nk=3\nj=0\nk=3\n"},
+        WriteCase{"duplicates whose values grow and shrink",
+                  "[Metrivo]\nk=1\nj=22\nk=333\n; j=0\nj=4\nk=5\n[Other]\nk=6\n",
+                  {{"k", "22"}, {"j", "1"}, {"n", "7"}},
+                  "[Metrivo]\nk=22\nj=1\nk=22\n; j=0\nj=1\nk=22\nn=7\n[Other]\nk=6\n"},
         WriteCase{"new keys after the last appearance",
                   "[Metrivo]\na=1\n[Other]\nb=2\n[Metrivo]\nc=3\n; end\n",
                   {{"d", "4"}, {"a", "5"}, {"e", "6"}},
@@ -184,6 +189,39 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"LastFrom0", "0"}, {"LastTo0", "0"}, {"LastFrom1", "-1"}, {"UnitType", "5"}},
                   "[Metrivo]\nLastFrom0=0\nLastTo0=0\nLastFrom1=-1\nUnitType=5\n"}),
     NameOfCase());
+
+// A file of one key given again and again, as a program writing it in a loop
+// leaves it, with another key here and there. Its values have one to three
+// digits, so the first write makes some lines longer and others shorter; the
+// next ones all longer or all shorter.
+std::string Duplicates(const std::function<std::string(int)>& value) {
+    std::string text = "[Metrivo]\n";
+    for (int n = 0; n < 100000; ++n) {
+        text += "cboFromCurrency=" + value(n) + "\n";
+        if (n % 7 == 0) text += "other=" + std::to_string(n) + "\n";
+    }
+    return text;
+}
+
+TEST(IniTextTest, AFileOfDuplicatesGetsTheValueOnEveryLine) {
+    IniText text(Duplicates([](int n) { return std::to_string(n % 1000); }));
+    for (const char* value : {"77", "7", "7777777", "777"}) {
+        text.Set("Metrivo", {{"cboFromCurrency", value}});
+        ASSERT_EQ(text.text(), Duplicates([&](int) { return std::string(value); })) << value;
+    }
+}
+
+TEST(IniTextTest, ASectionOfMoreKeysThanAreIndexedIsReadWhole) {
+    std::string text = "[Metrivo]\nfirst=1\n";
+    for (int n = 0; n < 5000; ++n)
+        text += "key" + std::to_string(n) + "=" + std::to_string(n) + "\n";
+    text += "late=2\nfirst=3\n";
+    const IniText ini(text);
+    EXPECT_EQ(ini.Value("Metrivo", "first"), "3");
+    EXPECT_EQ(ini.Value("Metrivo", "key4999"), "4999");
+    EXPECT_EQ(ini.Value("Metrivo", "late"), "2");
+    EXPECT_EQ(ini.Value("Metrivo", "absent"), std::nullopt);
+}
 
 TEST(IniTextTest, WhatCannotBeWrittenIsRefused) {
     const IniText text("[Metrivo]\nk=1\n");

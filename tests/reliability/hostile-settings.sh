@@ -27,6 +27,8 @@ expect_one_warning() {
 expect_file() {
     printf '%s\n' "$2" | cmp -s - "$1" || fail "$3: the file changed"
 }
+# not_in FILE PATTERN: no line of the file matches.
+not_in() { ! grep -q "$2" "$1"; }
 ours='^[[:space:]]*(LastFrom[0-5]|LastTo[0-5]|UnitType|cboFromCurrency|cboToCurrency)[[:space:]]*='
 program=$(e2e_program_copy settings)
 folder=$(dirname "$program")
@@ -81,27 +83,54 @@ done
 
 # 3. Large files: the close writes the 13 keys as one replace. The bounds
 # (3 s and 5 s, room for a busy machine) catch a close that rewrites the file
-# per key; the times are recorded. A sanitizer build, unoptimised, gets ten
-# times as long: there only what the file holds is checked.
+# per key, or moves the rest of the file at every line it changes; the times
+# are recorded. The files: another program's keys after our section, or our
+# 15 keys again and again with values of two digits that become one, so that
+# every line changes length. A sanitizer build, unoptimised, gets ten times as
+# long: there only what the file holds is checked.
 slow=1
 grep -q __asan_init "$METRIVO" 2>/dev/null && slow=10
-for megabytes in 10 100; do
-    export XDG_CONFIG_HOME="$E2E_WORK/large$megabytes"
-    mkdir -p "$XDG_CONFIG_HOME"
-    ini="$XDG_CONFIG_HOME/Orvandel.ini"
-    { printf '[Metrivo]\nUnitType=4\n\n[Other]\n'
-      # yes ends by SIGPIPE when head has enough.
-      yes 'key_of_another_program=some text that belongs to another program' |
-          head -c $((megabytes * 1024 * 1024)) || true; } >"$ini"
-    size=$(wc -c <"$ini")
-    # The start reads the whole file: not what is measured here.
-    E2E_LIMIT=$((10 * slow)) e2e_start_counting "$program" "$megabytes MB settings file"
-    sleep 0.5
-    e2e_close "$window" $(((megabytes < 100 ? 3 : 5) * slow)) "$megabytes MB settings file"
-    [ "$(grep -Ec "$ours" "$ini")" = 15 ] || fail "$megabytes MB settings file: not 15 keys of ours"
-    [ $(($(wc -c <"$ini") - size)) -lt 400 ] || fail "$megabytes MB settings file: it grew too much"
-    rm -f "$ini"
-    note "$megabytes MB settings file: closed after ${closed} ms, every key written"
+our_block=""
+for key in LastFrom0 LastTo0 LastFrom1 LastTo1 LastFrom2 LastTo2 LastFrom3 LastTo3 LastFrom4 LastTo4 \
+    LastFrom5 LastTo5 UnitType cboFromCurrency cboToCurrency; do
+    our_block+="$key=00"$'\n'
+done
+for kind in other duplicates; do
+    for megabytes in 10 100; do
+        what="$megabytes MB settings file ($kind)"
+        export XDG_CONFIG_HOME="$E2E_WORK/large$megabytes$kind"
+        mkdir -p "$XDG_CONFIG_HOME"
+        ini="$XDG_CONFIG_HOME/Orvandel.ini"
+        if [ "$kind" = other ]; then
+            { printf '[Metrivo]\nUnitType=4\n\n[Other]\n'
+              # yes ends by SIGPIPE when head has enough.
+              yes 'key_of_another_program=some text that belongs to another program' |
+                  head -c $((megabytes * 1024 * 1024)) || true; } >"$ini"
+        else
+            { echo '[Metrivo]'
+              yes "${our_block%$'\n'}" | head -n $((megabytes * 1024 * 1024 / 12 / 15 * 15)) || true; } >"$ini"
+        fi
+        size=$(wc -c <"$ini")
+        lines=$(wc -l <"$ini")
+        # The start reads the whole file: not what is measured here.
+        E2E_LIMIT=$((10 * slow)) e2e_start_counting "$program" "$what"
+        # The first frame is drawn once the load's list selections are stored.
+        if [ "$kind" = other ]; then
+            e2e_await_first_frame $((10 * slow))
+        else
+            e2e_until $((10 * slow)) "$what: the first frame" not_in "$ini" '^cboFromCurrency=00$'
+        fi
+        e2e_close "$window" $(((megabytes < 100 ? 3 : 5) * slow)) "$what"
+        if [ "$kind" = other ]; then
+            [ "$(grep -Ec "$ours" "$ini")" = 15 ] || fail "$what: not 15 keys of ours"
+            [ $(($(wc -c <"$ini") - size)) -lt 400 ] || fail "$what: it grew too much"
+        else
+            [ "$(wc -l <"$ini")" = "$lines" ] || fail "$what: lines were added or lost"
+            ! grep -q '=00$' "$ini" || fail "$what: a line kept its old value"
+        fi
+        rm -f "$ini"
+        note "$what: closed after ${closed} ms, every key written"
+    done
 done
 
 # 4. A relative XDG_CONFIG_HOME is ignored: the file goes below HOME.
