@@ -344,30 +344,6 @@ bool IniText::Damaged() const {
     return damaged;
 }
 
-std::string IniText::Repaired() const {
-    std::string repaired = text_.substr(0, start_);
-    repaired.reserve(text_.size());
-    LineReader lines(text_, start_);
-    for (Line line; lines.Next(line);) {
-        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
-        const std::string_view ending(text_.data() + line.end, line.next - line.end);
-        if (content.find('\0') != std::string_view::npos || !IsUtf8(content)) continue;
-        const Kind kind = KindOf(content);
-        if (kind == Kind::kJunk) continue;
-        // A line that begins with a byte order mark and would now come first
-        // would lose the mark to the reader and mean something else: it goes.
-        if (repaired.empty() && content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-            continue;
-        }
-        bool closed = true;
-        if (kind == Kind::kHeader) HeaderName(content, &closed);
-        repaired += content;
-        if (!closed) repaired += ']';
-        repaired += ending;
-    }
-    return repaired;
-}
-
 std::string_view IniText::LineEnding() const {
     const std::size_t at = text_.find_first_of("\r\n", start_);
     if (at == std::string::npos || text_[at] == '\n') return "\n";

@@ -27,7 +27,8 @@ namespace metrivo {
 //
 // The text is damaged when it holds a NUL byte, is not UTF-8, or has a line
 // that is none of the above (text without "=", a header without its closing
-// bracket). Damaged lines are still read where they can be.
+// bracket): it may be another program's file rather than settings. Damaged
+// lines are still read where they can be, and a write keeps them as they are.
 class IniText {
   public:
     using Entry = SettingsEntry;
@@ -40,13 +41,6 @@ class IniText {
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
     bool Damaged() const;
-
-    // The text without what makes it damaged: lines with a NUL byte or bytes
-    // that are no UTF-8 and lines that are no header, entry, comment or blank
-    // are left out, and a header's missing bracket is added. A line that
-    // would come first and begins with a byte order mark is left out too: at
-    // the start, the mark would no longer be part of it.
-    std::string Repaired() const;
 
     // Sets each of `entries` in `section`, changing the text where it is:
     // every line of a key that is there gets the new value (a key given

@@ -138,9 +138,11 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
 
     // A link to the real file: the real file is replaced, the link stays.
     std::string target = path;
+    bool linked = false;
     struct stat info {};
     if (::lstat(path.c_str(), &info) == 0) {
         if (S_ISLNK(info.st_mode)) {
+            linked = true;
             const std::unique_ptr<char, decltype(&std::free)> real(
                 ::realpath(path.c_str(), nullptr), &std::free);
             if (real == nullptr || !AtomicFile::Look(real.get())) {
@@ -192,11 +194,12 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
                 return Warn(filePath, Failure::kError, failure.error);
         }
     }
+    // A link is written through when it leads to settings: a file that is
+    // none is another program's, however it came to be linked here.
+    if (linked && current->Damaged()) return Warn(filePath, Failure::kLinkToOtherFile);
     if (checked_.insert(path).second) {
         AtomicFile::RemoveLeftovers(target);
-        if (current->Damaged() && KeptAside(filePath, *current)) {
-            *current = IniText(current->Repaired());
-        }
+        if (current->Damaged()) KeepAside(filePath, target, current->text());
     }
 
     // The text read is changed where it is: a large file is not copied.
@@ -210,6 +213,8 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
             case ENOSPC:
             case EDQUOT:
                 return Warn(filePath, Failure::kDiskFull);
+            case AtomicFile::kOwnerNotKept:
+                return Warn(filePath, Failure::kOwnerNotKept);
             case EACCES:
             case EPERM:
             case EROFS:
@@ -232,35 +237,24 @@ bool QtSettingsStore::IsDamaged(const QByteArray& content) {
     return IniText(content.toStdString()).Damaged();
 }
 
-QString QtSettingsStore::KeepAside(const QString& path, const QByteArray& content) {
-    const QString first = path + QStringLiteral(".damaged");
-    for (int n = 0; n < 10000; ++n) {
-        const QString name = n == 0 ? first : first + QLatin1Char('.') + QString::number(n);
-        QFile copy(name);
-        // NewOnly fails when the name exists, also when another instance
-        // takes it at the same moment.
-        if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (copy.write(content) == content.size() && copy.flush()) return name;
-            copy.remove();
-            return QString();
-        }
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink()) return QString();
-    }
-    return QString();
-}
-
-bool QtSettingsStore::KeptAside(const QString& path, const IniText& text) {
-    const std::string& bytes = text.text();
-    const QString copy = KeepAside(
-        path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (copy.isEmpty()) {
+void QtSettingsStore::KeepAside(const QString& path, const std::string& target,
+                                const std::string& text) {
+    const std::string copy = path.toStdString() + ".damaged";
+    struct stat like {};
+    int error = ::stat(target.c_str(), &like) == 0 ? 0 : errno;
+    if (error == 0) error = AtomicFile::Copy(NativePath(QString::fromStdString(copy)), text, like);
+    // A copy there already was kept by an earlier run, of the file as it was
+    // before this program wrote to it; it is never overwritten.
+    if (error == EEXIST) return;
+    if (error == 0) {
         ErrorLine("metrivo: the settings file " + path.toStdString() +
-                  " cannot be read as settings and no copy of it could be kept");
+                  " holds lines that are no settings; it was kept as " + copy +
+                  " before the program first wrote to it");
     } else {
         ErrorLine("metrivo: the settings file " + path.toStdString() +
-                  " cannot be read as settings; it was kept as " + copy.toStdString());
+                  " holds lines that are no settings and no copy of it could be kept as " + copy +
+                  " (" + std::strerror(error) + ")");
     }
-    return !copy.isEmpty();
 }
 
 void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
@@ -279,6 +273,12 @@ void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
             break;
         case Failure::kLockHeld:
             reason = "its lock file " + path.toStdString() + ".lock stayed locked for a second";
+            break;
+        case Failure::kLinkToOtherFile:
+            reason = "it is a link to a file that holds no settings";
+            break;
+        case Failure::kOwnerNotKept:
+            reason = "the file's owner and group could not be kept";
             break;
         case Failure::kTooLarge:
             reason = "it is larger than " + std::to_string(kMaxFileSize >> 20) + " MiB";

@@ -247,7 +247,7 @@ struct DamageCase {
     const char* name;
     std::string text;
     bool damaged;
-    std::string repaired;  // when damaged
+    std::string written;  // when damaged: the text after k is set to 9
 };
 
 void PrintTo(const DamageCase& c, std::ostream* out) {
@@ -256,13 +256,12 @@ void PrintTo(const DamageCase& c, std::ostream* out) {
 
 class IniTextDamageTest : public ::testing::TestWithParam<DamageCase> {};
 
-TEST_P(IniTextDamageTest, DamagedLinesAreFoundAndLeftOutOfTheRepair) {
+TEST_P(IniTextDamageTest, DamagedLinesAreFoundAndKeptByAWrite) {
     const DamageCase& c = GetParam();
     const IniText text(c.text);
     EXPECT_EQ(text.Damaged(), c.damaged);
     if (c.damaged) {
-        EXPECT_EQ(text.Repaired(), c.repaired);
-        EXPECT_FALSE(IniText(text.Repaired()).Damaged());
+        EXPECT_EQ(text.With("Metrivo", {{"k", "9"}}), c.written);
     }
 }
 
@@ -279,19 +278,24 @@ INSTANTIATE_TEST_SUITE_P(
                    false, ""},
         DamageCase{"key with a blank", "[Metrivo]\nweird key=1\n", false, ""},
         DamageCase{"line without equals sign", "[Metrivo]\nUnitType\nk=1\n", true,
-                   "[Metrivo]\nk=1\n"},
-        DamageCase{"header without bracket", "[Metrivo\nk=1\n", true, "[Metrivo]\nk=1\n"},
-        DamageCase{"NUL byte", std::string("[Metrivo]\nk=3\0\nj=1\n", 19), true,
-                   "[Metrivo]\nj=1\n"},
-        DamageCase{"invalid byte", "[Metrivo]\nk=\xFF\nj=1\r\n", true, "[Metrivo]\nj=1\r\n"},
-        DamageCase{"cut sequence", "[Metrivo]\nk=\xC3\n", true, "[Metrivo]\n"},
-        DamageCase{"cut at the end", "[Metrivo]\nk=3\xE2\x82", true, "[Metrivo]\n"},
-        DamageCase{"encoded surrogate", "[Metrivo]\nk=\xED\xA0\x80\n", true, "[Metrivo]\n"},
-        DamageCase{"overlong form", "[Metrivo]\nk=\xC0\xAF\n", true, "[Metrivo]\n"},
-        // The fuzzer's find: the mark inside the text came first once the
-        // junk before it was gone, and "[Met=1" became a header left open.
-        DamageCase{"mark that would come first", "junk\n\xEF\xBB\xBF[Met=1\n[Metrivo]\nk=1\n", true,
-                   "[Metrivo]\nk=1\n"}),
+                   "[Metrivo]\nUnitType\nk=9\n"},
+        DamageCase{"header without bracket", "[Metrivo\nk=1\n", true, "[Metrivo\nk=9\n"},
+        DamageCase{"NUL byte", std::string("[Metrivo]\nj=3\0\nk=1\n", 19), true,
+                   std::string("[Metrivo]\nj=3\0\nk=9\n", 19)},
+        DamageCase{"invalid byte", "[Metrivo]\nj=\xFF\nk=1\r\n", true,
+                   "[Metrivo]\nj=\xFF\nk=9\r\n"},
+        DamageCase{"cut sequence", "[Metrivo]\nj=\xC3\n", true, "[Metrivo]\nj=\xC3\nk=9\n"},
+        DamageCase{"cut at the end", "[Metrivo]\nj=3\xE2\x82", true,
+                   "[Metrivo]\nj=3\xE2\x82\nk=9\n"},
+        DamageCase{"encoded surrogate", "[Metrivo]\nj=\xED\xA0\x80\n", true,
+                   "[Metrivo]\nj=\xED\xA0\x80\nk=9\n"},
+        DamageCase{"overlong form", "[Metrivo]\nj=\xC0\xAF\n", true,
+                   "[Metrivo]\nj=\xC0\xAF\nk=9\n"},
+        DamageCase{"mark inside the text", "junk\n\xEF\xBB\xBF[Met=1\n[Metrivo]\nk=1\n", true,
+                   "junk\n\xEF\xBB\xBF[Met=1\n[Metrivo]\nk=9\n"},
+        DamageCase{"another program's file",
+                   "export A=1\nif [ -f ~/.aliases ]; then\n. ~/.aliases\nfi\n", true,
+                   "export A=1\nif [ -f ~/.aliases ]; then\n. ~/.aliases\nfi\n\n[Metrivo]\nk=9\n"}),
     NameOfCase());
 
 TEST(IniTextTest, Utf8Validation) {

@@ -145,21 +145,37 @@ note "relative XDG_CONFIG_HOME: ignored, settings below HOME"
 
 # 5. Neither HOME nor XDG_CONFIG_HOME: the home from the password database.
 # Run as the user "nobody", whose home cannot be written, the warning names
-# where the settings were to go.
+# where the settings were to go. Then, as "nobody" too, a settings file that
+# belongs to root but that everyone may write: a new file would belong to
+# "nobody", so it is not replaced. The program runs from a copy every user
+# can reach.
 if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null && getent passwd nobody >/dev/null; then
     nobody_home=$(getent passwd nobody | cut -d: -f6)
-    chmod a+rx "$E2E_WORK" "$E2E_PROGRAMS" "$folder"
-    mkdir -m 0700 "$E2E_WORK/nobody-runtime"
-    chown nobody "$E2E_WORK/nobody-runtime"
-    E2E_LAUNCHER=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME
-                  -u XDG_CONFIG_HOME XDG_RUNTIME_DIR="$E2E_WORK/nobody-runtime")
-    e2e_run_program "$program" 0 "no HOME and no XDG_CONFIG_HOME"
-    E2E_LAUNCHER=()
+    nobody_program=$(e2e_shared_program_copy nobody)
+    mkdir -m 0700 "$E2E_SHARED/nobody-runtime"
+    chown nobody "$E2E_SHARED/nobody-runtime"
+    as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups env -u HOME)
+    runtime=XDG_RUNTIME_DIR="$E2E_SHARED/nobody-runtime"
+    E2E_LAUNCHER=("${as_nobody[@]}" -u XDG_CONFIG_HOME "$runtime")
+    e2e_run_program "$nobody_program" 0 "no HOME and no XDG_CONFIG_HOME" "$E2E_SHARED"
     grep -qF "cannot save settings to ${nobody_home%/}/.config/Orvandel.ini" "$E2E_WORK/stderr.txt" ||
         fail "no HOME and no XDG_CONFIG_HOME: not the home of the password database"
     note "no HOME and no XDG_CONFIG_HOME: the home of the password database ($nobody_home)"
+
+    owned="$E2E_SHARED/owned"
+    mkdir -m 0755 "$owned"
+    chown nobody "$owned"
+    printf '[Metrivo]\nUnitType=3\n' >"$owned/Orvandel.ini"
+    chmod 0666 "$owned/Orvandel.ini"
+    E2E_LAUNCHER=("${as_nobody[@]}" "$runtime" XDG_CONFIG_HOME="$owned")
+    e2e_run_program "$nobody_program" 0 "a file of another owner" "$E2E_SHARED"
+    expect_one_warning 'owner and group could not be kept' "a file of another owner"
+    expect_file "$owned/Orvandel.ini" "$(printf '[Metrivo]\nUnitType=3')" "a file of another owner"
+    [ "$(stat -c %U:%a "$owned/Orvandel.ini")" = root:666 ] || fail "a file of another owner: given away"
+    note "a file of another owner, written by nobody: left as it was, one warning"
+    E2E_LAUNCHER=()
 else
-    note "SKIP no HOME and no XDG_CONFIG_HOME: needs root to run as another user"
+    note "SKIP no HOME and no XDG_CONFIG_HOME, a file of another owner: need root to run as another user"
 fi
 
 # 6. A full disk: the file stays as it was, and the warning says why.
@@ -179,12 +195,67 @@ else
     note "SKIP full disk: needs root to mount a small tmpfs"
 fi
 
+# 6b. A settings file that is a link to another program's file, such as a
+# shell's start file: lines our reader cannot use, only its owner may read
+# it. It is not written at all, and not copied. And a settings file of our
+# own with lines that are no settings: every line stays, the copy kept aside
+# and the file keep the permissions, owner and group. Both end by SIGTERM
+# right after a choice.
+if [ "$(id -u)" = 0 ] && getent passwd nobody >/dev/null; then owner=nobody:nogroup; else owner=$(id -un):$(id -gn); fi
+bashrc="$E2E_WORK/bashrc"
+printf '%s\n' 'export EDITOR=vi' "alias ll='ls -l'" 'if [ -f ~/.aliases ]; then' '    . ~/.aliases' 'fi' >"$bashrc"
+chown "$owner" "$bashrc"
+chmod 0600 "$bashrc"
+cp -p "$bashrc" "$E2E_WORK/bashrc.before"
+export XDG_CONFIG_HOME="$E2E_WORK/linked"
+mkdir -p "$XDG_CONFIG_HOME"
+ln -s "$bashrc" "$XDG_CONFIG_HOME/Orvandel.ini"
+e2e_start_counting "$program" "a link to another program's file"
+xdotool mousemove --window "$window" 180 59 click 1
+e2e_until 5 "a link to another program's file: the warning" grep -q 'cannot save settings' "$E2E_WORK/stderr.txt"
+kill -TERM "$METRIVO_PID"
+e2e_wait_end 0 "a link to another program's file"
+expect_one_warning 'a link to a file that holds no settings' "a link to another program's file"
+cmp -s "$bashrc" "$E2E_WORK/bashrc.before" || fail "a link to another program's file: it changed"
+[ "$(stat -c %U:%G:%a "$bashrc")" = "${owner}:600" ] || fail "a link to another program's file: $(stat -c %U:%G:%a "$bashrc")"
+[ -z "$(ls "$XDG_CONFIG_HOME" | grep -v '^Orvandel.ini$')" ] || fail "a link to another program's file: $(ls "$XDG_CONFIG_HOME")"
+note "a link to another program's file: every byte, its owner and mode kept, one warning"
+
+export XDG_CONFIG_HOME="$E2E_WORK/damaged"
+mkdir -p "$XDG_CONFIG_HOME"
+ini="$XDG_CONFIG_HOME/Orvandel.ini"
+printf '%s\n' '[Metrivo]' 'UnitType=2' 'a line that is no setting' 'Colour=blue' '[Metrivo' 'fi' >"$ini"
+chown "$owner" "$ini"
+chmod 0600 "$ini"
+cp -p "$ini" "$E2E_WORK/damaged.before"
+e2e_start_counting "$program" "a settings file with lines that are no settings"
+e2e_await_first_frame
+xdotool mousemove --window "$window" 180 59 click 1
+e2e_until 5 "a settings file with lines that are no settings: the choice" grep -q '^UnitType=4$' "$ini"
+kill -TERM "$METRIVO_PID"
+e2e_wait_end 0 "a settings file with lines that are no settings"
+cmp -s "$ini.damaged" "$E2E_WORK/damaged.before" || fail "damaged settings: not kept aside as they were"
+for file in "$ini" "$ini.damaged"; do
+    [ "$(stat -c %U:%G:%a "$file")" = "${owner}:600" ] || fail "damaged settings: $file is $(stat -c %U:%G:%a "$file")"
+done
+grep -Ev "$ours" "$E2E_WORK/damaged.before" >"$E2E_WORK/damaged.rest"
+grep -Ev "$ours" "$ini" | grep -vx '\[Metrivo\]' >"$E2E_WORK/damaged-after.rest" || true
+grep -vx '\[Metrivo\]' "$E2E_WORK/damaged.rest" | cmp -s - "$E2E_WORK/damaged-after.rest" ||
+    fail "damaged settings: lines lost"
+note "a settings file with lines that are no settings: every line kept, the copy and the file $owner 600"
+
 # 7. Ending without the close box, on the shared file: the signals a logout or
 # a stopped service sends (SIGQUIT too), and a display that goes away at once
 # after the choice. The category chosen is kept, and every other byte.
+# A choice of category stores the lists' selections at once: the file is
+# replaced.
+replaced() { [ "$(stat -c %i "$1")" != "$2" ]; }
 choose_weight() {
+    local before
+    e2e_await_first_frame
+    before=$(stat -c %i "$ini")
     xdotool mousemove --window "$window" 180 59 click 1
-    sleep 0.1
+    e2e_until 5 "the choice" replaced "$ini" "$before"
 }
 end_and_check() {
     local what=$1

@@ -30,6 +30,11 @@ e2e_init() {
     E2E_WORK=$(mktemp -d)
     # Copies of the program go beside it, where a hard link works.
     E2E_PROGRAMS="$(cd "$(dirname "$METRIVO")" && pwd)/e2e-programs.$$"
+    # What a program run as another user needs, where every user can reach
+    # it: the checkout may lie in a folder only its owner can enter (root's
+    # home is 0700).
+    E2E_SHARED=$(mktemp -d)
+    chmod 0755 "$E2E_SHARED"
     E2E_PIDS=()
     E2E_MOUNTS=()
     E2E_LAUNCHER=()
@@ -52,7 +57,7 @@ e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     for mount in "${E2E_MOUNTS[@]}"; do umount "$mount" 2>/dev/null || true; done
-    rm -rf "$E2E_WORK" "$E2E_PROGRAMS"
+    rm -rf "$E2E_WORK" "$E2E_PROGRAMS" "$E2E_SHARED"
 }
 
 # e2e_program_copy NAME: a program folder of its own for files placed beside
@@ -62,6 +67,17 @@ e2e_program_copy() {
     local folder="$E2E_PROGRAMS/$1"
     mkdir -p "$folder"
     ln "$METRIVO" "$folder/metrivo" 2>/dev/null || cp "$METRIVO" "$folder/metrivo"
+    echo "$folder/metrivo"
+}
+
+# e2e_shared_program_copy NAME: a copy of the program in a folder of its own
+# that every user can reach and read, for a program run as another user;
+# prints the program's path.
+e2e_shared_program_copy() {
+    local folder="$E2E_SHARED/$1"
+    mkdir -m 0755 "$folder"
+    cp "$METRIVO" "$folder/metrivo"
+    chmod 0755 "$folder/metrivo"
     echo "$folder/metrivo"
 }
 
