@@ -67,10 +67,19 @@ bool IsUsableLockPlace(const std::string& lock) {
 }
 
 // No block or no file entry left for this user on the folder's file system.
+// File systems that count no blocks (/proc, /sys) or no file entries (btrfs)
+// are never full of them.
 bool IsFull(const QString& folder) {
     struct statvfs space {};
     return ::statvfs(QFile::encodeName(folder).constData(), &space) == 0 &&
-           (space.f_bavail == 0 || space.f_favail == 0);
+           ((space.f_blocks > 0 && space.f_bavail == 0) ||
+            (space.f_files > 0 && space.f_favail == 0));
+}
+
+// True when nothing is at `path`.
+bool IsAbsent(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 }  // namespace
@@ -173,8 +182,10 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
     } while (!locked && lock.error() == QLockFile::LockFailedError &&
              waited.elapsed() < kLockWaitMs);
     if (!locked) {
-        return notSaved(lock.error() == QLockFile::LockFailedError ? Failure::kLockHeld
-                                                                   : Failure::kLockUnusable);
+        if (lock.error() == QLockFile::LockFailedError) return notSaved(Failure::kLockHeld);
+        // A lock that cannot even be made: the folder takes no new file.
+        return notSaved(IsAbsent(NativePath(lockPath)) ? Failure::kNotWritable
+                                                       : Failure::kLockUnusable);
     }
 
     // Under the lock the file is read again if another instance changed it.

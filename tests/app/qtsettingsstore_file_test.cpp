@@ -473,6 +473,19 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"a relative home in the database", nullptr, nullptr, "pw", ""}),
     NameOfCase());
 
+// Folders of the system's own file systems, which count no free blocks.
+TEST(ConfigFolderTest, AFolderOfTheSystemIsNoWritableFolderNotAFullDisk) {
+    for (const char* folder : {"/proc/self", "/sys"}) {
+        QtSettingsStore store{QString::fromLatin1(folder)};
+        ErrorCapture errors;
+        store.Write("Orvandel", "Metrivo", "UnitType", "4");
+        EXPECT_EQ(errors.Lines(), 1) << errors.text();
+        EXPECT_NE(errors.text().find("(it is not a writable file in a writable folder)"),
+                  std::string::npos)
+            << errors.text();
+    }
+}
+
 TEST(ConfigFolderTest, WithoutAFolderReadsGiveDefaultsAndWritesWarnOnce) {
     QtSettingsStore store{QString()};
     ErrorCapture errors;

@@ -143,6 +143,15 @@ export HOME=$saved_home
 [ ! -e "$E2E_WORK/cwd/relative" ] || fail "relative XDG_CONFIG_HOME: a folder in the current one"
 note "relative XDG_CONFIG_HOME: ignored, settings below HOME"
 
+# 4b. Settings in a folder of the system's own file systems, which count no
+# free blocks: no place for a file, not a full disk.
+for folder in /proc/self /sys; do
+    export XDG_CONFIG_HOME=$folder
+    e2e_run_program "$program" 0 "settings in $folder"
+    expect_one_warning 'it is not a writable file in a writable folder' "settings in $folder"
+    note "settings in $folder: one warning, not a writable folder"
+done
+
 # 5. Neither HOME nor XDG_CONFIG_HOME: the home from the password database.
 # Run as the user "nobody", whose home cannot be written, the warning names
 # where the settings were to go. Then, as "nobody" too, a settings file that
