@@ -86,7 +86,8 @@ bool IsAbsent(const std::string& path) {
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(DefaultConfigFolder()) {}
 
-QtSettingsStore::QtSettingsStore(QString configFolder) : configFolder_(std::move(configFolder)) {}
+QtSettingsStore::QtSettingsStore(QString configFolder, int lockWaitMs)
+    : configFolder_(std::move(configFolder)), lockWaitMs_(lockWaitMs) {}
 
 std::string QtSettingsStore::ConfigFolderFor(const char* xdgConfigHome, const char* home,
                                              const std::function<std::string()>& accountHome) {
@@ -171,7 +172,7 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
     const QString lockPath = filePath + QStringLiteral(".lock");
     if (!IsUsableLockPlace(NativePath(lockPath))) return Warn(filePath, Failure::kLockUnusable);
     // Tried in short steps, so that a lock abandoned empty is taken over
-    // as soon as it is old enough, and never for more than about a second.
+    // as soon as it is old enough.
     QLockFile lock(lockPath);
     QElapsedTimer waited;
     waited.start();
@@ -180,7 +181,7 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
         RemoveAbandonedLock(lockPath);
         locked = lock.tryLock(50);
     } while (!locked && lock.error() == QLockFile::LockFailedError &&
-             waited.elapsed() < kLockWaitMs);
+             waited.elapsed() < lockWaitMs_);
     if (!locked) {
         if (lock.error() == QLockFile::LockFailedError) return notSaved(Failure::kLockHeld);
         // A lock that cannot even be made: the folder takes no new file.
@@ -283,7 +284,8 @@ void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
             reason = "its lock file " + path.toStdString() + ".lock cannot be used";
             break;
         case Failure::kLockHeld:
-            reason = "its lock file " + path.toStdString() + ".lock stayed locked for a second";
+            reason = "its lock file " + path.toStdString() + ".lock stayed locked for " +
+                     std::to_string((lockWaitMs_ + 999) / 1000) + " s";
             break;
         case Failure::kLinkToOtherFile:
             reason = "it is a link to a file that holds no settings";

@@ -38,16 +38,20 @@ namespace metrivo {
 // is not written at all.
 //
 // A write that cannot be saved leaves the program running; the first such
-// write of a run says so, and why, on standard error. No write waits for the
-// lock longer than about a second.
+// write of a run says so, and why, on standard error. A write waits for the
+// lock as long as another instance holds it, up to half a minute (the age at
+// which Qt takes a lock as abandoned): on a slow disk, an instance closed
+// after another waits for the other's last write and so has the last word.
+// The program writes on a thread of its own (WriteBehindSettingsStore), so
+// the wait never stops the window.
 class QtSettingsStore : public SettingsStore {
   public:
     static constexpr std::int64_t kMaxFileSize = std::int64_t{256} << 20;
-    static constexpr int kLockWaitMs = 1000;
+    static constexpr int kLockWaitMs = 30000;
 
     // Takes the configuration folder from the environment as it is now.
     QtSettingsStore();
-    explicit QtSettingsStore(QString configFolder);
+    explicit QtSettingsStore(QString configFolder, int lockWaitMs = kLockWaitMs);
 
     std::string Read(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view defaultValue) const override;
@@ -102,6 +106,7 @@ class QtSettingsStore : public SettingsStore {
     void Warn(const QString& path, Failure failure, int error = 0);
 
     QString configFolder_;
+    int lockWaitMs_;
     mutable std::map<std::string, Parsed> parsed_;  // by file name
     std::set<std::string> checked_;                 // files looked at before their first write
     bool warned_ = false;

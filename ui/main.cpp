@@ -23,6 +23,7 @@
 #include "startupmessages.h"
 #include "terminationsignals.h"
 #include "windowcommandline.h"
+#include "writebehindsettingsstore.h"
 
 namespace {
 
@@ -37,9 +38,14 @@ int PrintText(const std::string& text) {
 // object of the window is gone and the settings are written.
 int RunWindow(metrivo::GuardedApplication& app) {
     metrivo::QtSettingsStore settingsFile;
-    // The load stores the list selections it restores; those writes wait
-    // for the disk, so they go out once the window has been drawn.
-    metrivo::DeferredSettingsStore settings(settingsFile);
+    // Every write goes to the disk on a thread of its own, so that the
+    // window never waits for it, however slow the disk; the last ones are
+    // waited for once the window is gone.
+    metrivo::WriteBehindSettingsStore writer(settingsFile);
+    // The load stores the list selections it restores; those go out once
+    // the window has been drawn, which also starts the writer's thread only
+    // then.
+    metrivo::DeferredSettingsStore settings(writer);
     settings.Hold();
     metrivo::QtMessageBox messageBox;
     const metrivo::ErrorReport report(messageBox);
@@ -62,6 +68,7 @@ int RunWindow(metrivo::GuardedApplication& app) {
     const metrivo::DisplayLossWatch saveOnDisplayLoss([&] {
         if (lifecycle.loaded() && !lifecycle.unloaded()) lifecycle.SavePendingChoices();
         settings.Flush();
+        writer.WaitUntilWritten();
     });
 
     lifecycle.Form_Load();

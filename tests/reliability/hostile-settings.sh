@@ -292,4 +292,76 @@ kill "$E2E_XVFB_PID"
 end_and_check "lost display" 1
 note "lost display on the shared file: status 1, the choice and every other byte kept"
 
+# 8. A slow disk, as an NFS or USB home can be: every fsync of the program
+# returns late (strace makes it so, on all its threads). The window answers
+# at once however many writes wait for the disk; with two windows closed
+# together, the one closed last has the last word.
+if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
+    # slow_disk PID MS: each fsync of PID returns MS milliseconds late.
+    slow_disk() {
+        strace -f -p "$1" -o /dev/null -e trace=fsync -e inject=fsync:delay_exit=$(($2 * 1000)) \
+            2>"$E2E_WORK/strace.$1" &
+        E2E_PIDS+=("$!")
+        e2e_until 5 "strace on $1" grep -q attached "$E2E_WORK/strace.$1"
+    }
+    # window_of PID: the program's main window.
+    window_of() { xdotool search --all --onlyvisible --pid "$1" --name '^Metrivo$' 2>/dev/null | head -1; }
+
+    e2e_x_server
+    export XDG_CONFIG_HOME="$E2E_WORK/slow"
+    mkdir -p "$XDG_CONFIG_HOME"
+    SETTINGS="$XDG_CONFIG_HOME/Orvandel.ini"
+    e2e_start_counting "$program" "a slow disk"
+    e2e_await_first_frame
+    slow_disk "$METRIVO_PID" 500
+    e2e_focus "$window"
+    # The source list has the focus: ten steps down, each a write of two
+    # fsyncs (10 s of them), then the conversion, yard to centimeter, and its
+    # result copied by the button, which must come while they wait.
+    xdotool key --delay 30 Down Down Down Down Down Down Down Down Down Down Return
+    result=$(e2e_result "$window")
+    [ "$result" = 91.44 ] || fail "a slow disk: the window did not answer ('$result')"
+    e2e_close "$window" 10 "a slow disk"
+    e2e_expect_setting cboFromCurrency 10 "a slow disk"
+    note "a slow disk (fsync 500 ms): the result at once, closed after ${closed} ms, the last step stored"
+
+    export XDG_CONFIG_HOME="$E2E_WORK/two"
+    mkdir -p "$XDG_CONFIG_HOME"
+    ini="$XDG_CONFIG_HOME/Orvandel.ini"
+    SETTINGS=$ini
+    e2e_start_counting "$program" "the first of two windows"
+    e2e_await_first_frame
+    first=$METRIVO_PID
+    first_window=$window
+    xdotool windowmove "$first_window" 0 0
+    before=$(stat -c %i "$ini")
+    "$program" >"$E2E_WORK/second.out" 2>"$E2E_WORK/second.err" &
+    second=$!
+    E2E_PIDS+=("$second")
+    # The second window is drawn once it has stored its lists.
+    e2e_until 5 "the second window" replaced "$ini" "$before"
+    second_window=$(window_of "$second")
+    xdotool windowmove "$second_window" 640 0
+    xdotool mousemove --window "$first_window" 330 36 click 1     # Speed
+    e2e_await_setting UnitType 2
+    xdotool mousemove --window "$second_window" 180 59 click 1    # Weight
+    e2e_await_setting UnitType 4
+    slow_disk "$first" 1500
+    slow_disk "$second" 1500
+    # The first closed writes for three seconds under the lock; the second,
+    # closed while it does, waits for it.
+    "$CLOSEREQUEST" "$first_window"
+    e2e_until 5 "the first window's last write" test -e "$ini.lock"
+    "$CLOSEREQUEST" "$second_window"
+    e2e_wait_end 0 "the first of two windows" 20
+    status=0
+    wait "$second" || status=$?
+    [ "$status" = 0 ] || fail "the second of two windows: exit status $status"
+    ! grep -h 'cannot save' "$E2E_WORK/stderr.txt" "$E2E_WORK/second.err" || fail "two windows: a write was not saved"
+    e2e_expect_setting UnitType 4 "two windows closed together"
+    note "two windows closed together on a slow disk (fsync 1.5 s): the one closed last wins"
+else
+    note "SKIP a slow disk: strace cannot trace here"
+fi
+
 echo "PASS: ${#results[@]} settings cases"
