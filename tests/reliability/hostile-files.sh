@@ -222,8 +222,10 @@ cp "$XDG_CONFIG_HOME/Orvandel.ini" "$E2E_WORK/random.ini"
 e2e_run_program "$program" any "random settings"
 cmp -s "$E2E_WORK/random.ini" "$XDG_CONFIG_HOME/Orvandel.ini.damaged" ||
     fail "random settings: not kept as Orvandel.ini.damaged"
-# The repaired file keeps the line ending the damaged one began with, which
-# may be a lone carriage return.
+# Every byte stays, and our section follows with the line ending the file
+# began with, which may be a lone carriage return.
+cmp -s -n "$(wc -c <"$E2E_WORK/random.ini")" "$E2E_WORK/random.ini" "$XDG_CONFIG_HOME/Orvandel.ini" ||
+    fail "random settings: its bytes changed"
 tr '\r' '\n' <"$XDG_CONFIG_HOME/Orvandel.ini" | grep -qx '\[Metrivo\]' ||
     fail "random settings: not written again"
 results+=("random settings: window after ${elapsed} ms, $reports report(s), kept aside")
