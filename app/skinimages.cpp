@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QSize>
@@ -58,6 +59,11 @@ SkinImages::SkinImages(std::string skinFolder) : folder_(Canonical(skinFolder)) 
 
 SkinImages::~SkinImages() = default;
 
+int SkinImages::RemoveLeftovers() {
+    return PrivateFolder::RemoveAbandoned(QFile::encodeName(QDir::tempPath()).toStdString(),
+                                          std::string(kCopiesPrefix));
+}
+
 std::optional<std::string> SkinImages::Resolve(std::string_view url) {
     // Relative to the skin's folder only: no absolute paths, no resources,
     // no schemes, no way out through "..".
@@ -92,14 +98,13 @@ std::optional<std::string> SkinImages::Resolve(std::string_view url) {
     if (pixels > kMaxPixels - pixels_) return std::nullopt;
 
     if (!copies_) {
-        copies_ = std::make_unique<QTemporaryDir>();
-        if (!copies_->isValid()) {
-            copies_.reset();
-            return std::nullopt;
-        }
+        copies_ = PrivateFolder::Make(QFile::encodeName(QDir::tempPath()).toStdString(),
+                                      std::string(kCopiesPrefix));
+        if (!copies_) return std::nullopt;
     }
-    const QString copyPath = copies_->filePath(
-        QStringLiteral("%1.%2").arg(copied_.size()).arg(QLatin1String(format->suffix)));
+    const QString copyPath =
+        QFile::decodeName(copies_->path().c_str()) +
+        QStringLiteral("/%1.%2").arg(copied_.size()).arg(QLatin1String(format->suffix));
     QFile copy(copyPath);
     if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
         copy.write(bytes) != bytes.size() || !copy.flush()) {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,6 +21,7 @@
 #include "qtmessagebox.h"
 #include "qtsettingsstore.h"
 #include "skinengine.h"
+#include "skinimages.h"
 #include "startupmessages.h"
 #include "terminationsignals.h"
 #include "windowcommandline.h"
@@ -69,6 +71,7 @@ int RunWindow(metrivo::GuardedApplication& app) {
         if (lifecycle.loaded() && !lifecycle.unloaded()) lifecycle.SavePendingChoices();
         settings.Flush();
         writer.WaitUntilWritten();
+        SkinFramework1.RemoveImageCopies();
     });
 
     lifecycle.Form_Load();
@@ -76,6 +79,8 @@ int RunWindow(metrivo::GuardedApplication& app) {
     metrivo::FirstFrame::Then(window, [&] {
         lifecycle.CompleteIcon();
         metrivo::EventGuard::Run(report, "SaveSettings", [&] { settings.Flush(); });
+        // Image copies of runs that were killed.
+        metrivo::SkinImages::RemoveLeftovers();
     });
     window.show();
     const int status = QApplication::exec();
@@ -86,6 +91,9 @@ int RunWindow(metrivo::GuardedApplication& app) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A standard error or output that no one reads any more (the program
+    // started as "metrivo 2>&1 | head") makes a write fail, not the program end.
+    std::signal(SIGPIPE, SIG_IGN);
     using metrivo::WindowCommandLine;
     const std::vector<std::string_view> arguments(argv, argv + argc);
     switch (WindowCommandLine::Parse(arguments)) {

@@ -240,4 +240,50 @@ warnings=$(grep -c 'cannot save settings' "$E2E_WORK/stderr.txt" || true)
 results+=("unwritable settings: window after ${elapsed} ms, one warning")
 echo "${results[-1]}"
 
+# The copies of a skin's images, in a temporary folder of the test's own:
+# nothing is left after a display that goes away; after a kill -9, the next
+# start removes what the killed run left, but never the copies of a run that
+# still lives.
+export TMPDIR="$E2E_WORK/tmp" XDG_CONFIG_HOME="$E2E_WORK/config-copies"
+mkdir -p "$TMPDIR"
+skin_folder copies "QWidget { background-image: url(small.png); }"
+png 4 4 >"$folder/x/small.png"
+copies() { ls -A "$TMPDIR"; }
+copies_count() { [ "$(copies | wc -l)" = "$1" ]; }
+e2e_x_server
+e2e_start_counting "$program" "skin copies, display lost"
+e2e_await_first_frame
+copies_count 1 || fail "skin copies: no copy made ($(copies))"
+kill "$E2E_XVFB_PID"
+e2e_wait_end 1 "skin copies, display lost"
+copies_count 0 || fail "skin copies: left after the display went away: $(copies)"
+note "skin copies after a lost display" "none left"
+
+e2e_x_server
+e2e_start_counting "$program" "skin copies, killed"
+e2e_await_first_frame
+left=$(copies)
+kill -KILL "$METRIVO_PID"
+wait "$METRIVO_PID" 2>/dev/null || true
+METRIVO_PID=""
+[ -d "$TMPDIR/$left" ] || fail "skin copies: the killed run left none to remove"
+rm -f "$XDG_CONFIG_HOME/Orvandel.ini"
+e2e_start_counting "$program" "skin copies, the next start"
+e2e_await_first_frame
+e2e_until 5 "skin copies: what the killed run left" test ! -e "$TMPDIR/$left"
+live=$(copies)
+first=$METRIVO_PID
+first_window=$window
+rm -f "$XDG_CONFIG_HOME/Orvandel.ini"
+e2e_start_counting "$program" "skin copies, a second run"
+e2e_await_first_frame
+[ -d "$TMPDIR/$live" ] || fail "skin copies: a live run's copies were removed"
+copies_count 2 || fail "skin copies: $(copies)"
+e2e_close "$window" 5 "skin copies, a second run"
+METRIVO_PID=$first
+e2e_close "$first_window" 5 "skin copies, the next start"
+copies_count 0 || fail "skin copies: left after a close: $(copies)"
+unset TMPDIR
+note "skin copies after a kill -9" "removed at the next start, a live run's kept"
+
 echo "PASS: ${#results[@]} hostile starts, each window up within ${E2E_LIMIT}s with the reports defined"
