@@ -20,9 +20,9 @@ namespace {
 using test::WriteAll;
 
 QStringList Entries(const QTemporaryDir& base) {
-    return QDir(base.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                           QDir::NoDotAndDotDot,
-                                       QDir::Name);
+    return QDir(base.path())
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                   QDir::Name);
 }
 
 TEST(PrivateFolderTest, IsTheRunsAloneAndGoesWithItsFiles) {
@@ -50,8 +50,8 @@ TEST(PrivateFolderTest, OnlyFoldersLeftBehindAreRemoved) {
     ASSERT_TRUE(dir.mkdir("Metrivo-Ab3xY9"));
     ASSERT_TRUE(WriteAll(base.filePath("Metrivo-Ab3xY9/0.gif"), "copy"));
     // Not of this kind.
-    for (const char* other : {"Metrivo-short", "Metrivo-toolong7", "Other-Ab3xY9", ".Metrivo-Ab3xY8",
-                              "Metrivo-Ab.xY9"}) {
+    for (const char* other : {"Metrivo-short", "Metrivo-toolong7", "Other-Ab3xY9",
+                              ".Metrivo-Ab3xY8", "Metrivo-Ab.xY9"}) {
         ASSERT_TRUE(dir.mkdir(other)) << other;
     }
     ASSERT_TRUE(WriteAll(base.filePath("Metrivo-file01"), "a file"));

@@ -57,7 +57,8 @@ TEST(WriteBehindSettingsStoreTest, WritesReturnWhileTheStoreBehindIsStillWriting
     store.Write("Orvandel", "Metrivo", "cboFromCurrency", "1");
     behind.WaitForBegun(1);
     // Ten presses of a list while the first write waits for the disk.
-    for (int n = 2; n <= 10; ++n) store.Write("Orvandel", "Metrivo", "cboFromCurrency", std::to_string(n));
+    for (int n = 2; n <= 10; ++n)
+        store.Write("Orvandel", "Metrivo", "cboFromCurrency", std::to_string(n));
     store.WriteBatch("Orvandel", "Metrivo", {{"UnitType", "4"}, {"cboFromCurrency", "11"}});
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "cboFromCurrency", ""), "11");
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "4");
