@@ -15,6 +15,7 @@
 #include <QWindow>
 
 #include "accessiblefactory.h"
+#include "boundedpaste.h"
 #include "eventguard.h"
 #include "framestyle.h"
 #include "runtimeerror.h"
@@ -203,6 +204,9 @@ void Form1::BuildControls() {
     // so "1", 40,000 spaces and "0" would read as 1 here and as 10 in
     // metrivo-convert. The box takes what the tool's batch takes in a line.
     text1_->setMaxLength(kAmountMaxLength);
+    // A longer paste is cut before the box gets it: given more than fits, the
+    // box takes a minute to cut it itself.
+    new BoundedPaste(*text1_);
     Describe(text1_, QStringLiteral("Amount"),
              QStringLiteral("The amount to convert, in the unit chosen under From"));
 
