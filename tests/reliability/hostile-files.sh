@@ -173,15 +173,15 @@ note "skin negative lengths" "no line from Qt"
 skin_folder behaviour "QComboBox { qproperty-currentIndex: 7; }
 QLineEdit#Text1 { qproperty-maxLength: 2; }"
 e2e_start_counting "$program" "skin properties that set behaviour"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.3
+e2e_await_first_frame
+e2e_focus "$window"
 xdotool key --delay 60 Tab Tab       # the target list, then the amount box
 xdotool type --delay 60 "12345"
 xdotool key --delay 60 Return        # Start Converting: centimeter to centimeter
-sleep 0.3
-xdotool mousemove --window "$window" 267 299 click 1   # Copy Results To Clipboard
-sleep 0.5
-copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+# Copy Results To Clipboard, until the copy has come.
+copied=""
+result_copied() { copied=$(e2e_result "$window"); [ -n "$copied" ]; }
+e2e_until 5 "skin properties that set behaviour: the result" result_copied
 e2e_close "$window" 5 "skin properties that set behaviour"
 [ "$copied" = 12345 ] || fail "skin properties that set behaviour: the result is '$copied'"
 for key in cboFromCurrency cboToCurrency; do
@@ -205,9 +205,13 @@ e2e_start_counting "$program" "cursor holding a 2048-pixel image"
 [ "$reports" = 1 ] || fail "cursor holding a 2048-pixel image: $reports reports"
 for spot in "267 299" "100 299" "267 250" "267 299"; do
     # shellcheck disable=SC2086
-    xdotool mousemove --window "$window" $spot
-    sleep 0.2
+    xdotool mousemove --sync --window "$window" $spot
 done
+# A conversion copied after the moves: the window has handled them all.
+e2e_focus "$window"
+xdotool key Return
+result_copied() { [ "$(e2e_result "$window")" = 1 ]; }
+e2e_until 5 "cursor holding a 2048-pixel image: the window after the moves" result_copied
 kill -0 "$METRIVO_PID" 2>/dev/null || fail "cursor holding a 2048-pixel image: the program ended"
 e2e_close "$window" 5 "cursor holding a 2048-pixel image"
 note "cursor holding a 2048-pixel image" "one report, pointer over the buttons"
