@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace metrivo {
 namespace {
@@ -387,31 +388,39 @@ void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
     texts.reserve(wanted.size() + 1);
     for (const Entry& entry : wanted) texts.push_back(entry.key + '=' + EncodeValue(entry.value));
     std::vector<bool> present(wanted.size(), false);
+    std::unordered_map<std::string_view, std::size_t> wantedIndex;
+    for (std::size_t i = 0; i < wanted.size(); ++i) wantedIndex.emplace(wanted[i].key, i);
     std::vector<Edit> edits;
-    const SectionIndex& index = Sections(section);
+    // One pass over the text, as Sections makes it: the section's entries in
+    // each of its appearances, and where its last appearance ends.
+    bool inside = false;
+    bool seen = false;
+    Range lastHeader{0, 0};
     std::size_t afterLastEntry = std::string::npos;
-    for (const Range& body : index.bodies) {
-        afterLastEntry = std::string::npos;
-        LineReader lines(std::string_view(text_).substr(0, body.end), body.begin);
-        for (Line line; lines.Next(line);) {
-            // An entry, as KindOf and EntryKey take it, looked at once.
-            const std::string_view content(text_.data() + line.begin, line.end - line.begin);
-            const std::string_view text = TrimLeft(content);
-            if (text.empty() || text.front() == ';' || text.front() == '#' || text.front() == '[') {
-                continue;
+    LineReader lines(text_, start_);
+    for (Line line; lines.Next(line);) {
+        // An entry, as KindOf and EntryKey take it, looked at once.
+        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
+        const std::string_view text = TrimLeft(content);
+        if (!text.empty() && text.front() == '[') {
+            inside = HeaderName(content) == section;
+            if (inside) {
+                seen = true;
+                lastHeader = {line.begin, line.next};
+                afterLastEntry = std::string::npos;
             }
-            const std::size_t equals = text.find('=');
-            if (equals == std::string_view::npos) continue;
-            afterLastEntry = line.next;
-            const std::string_view key = Trim(text.substr(0, equals));
-            const auto entry = std::find_if(wanted.begin(), wanted.end(),
-                                            [&](const Entry& w) { return w.key == key; });
-            if (entry == wanted.end()) continue;
-            const auto which = static_cast<std::size_t>(entry - wanted.begin());
-            // The line's indent stays.
-            edits.push_back({line.end - text.size(), line.end, which});
-            present[which] = true;
+            continue;
         }
+        if (!inside || text.empty() || text.front() == ';' || text.front() == '#') continue;
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos) continue;
+        afterLastEntry = line.next;
+        const auto entry = wantedIndex.find(Trim(text.substr(0, equals)));
+        if (entry == wantedIndex.end()) continue;
+        const std::size_t which = entry->second;
+        // The line's indent stays.
+        edits.push_back({line.end - text.size(), line.end, which});
+        present[which] = true;
     }
 
     std::string added;
@@ -426,7 +435,7 @@ void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
             !text_.empty() && (text_.back() == '\n' || text_.back() == '\r');
         std::string prefix;
         std::size_t at = text_.size();
-        if (index.bodies.empty()) {
+        if (!seen) {
             if (!endsInLineBreak && text_.size() > start_) prefix += eol;
             // A blank line before the new section.
             if (!LastLineIsBlank()) prefix += eol;
@@ -435,7 +444,7 @@ void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
             prefix += ']';
             prefix += eol;
         } else {
-            at = afterLastEntry != std::string::npos ? afterLastEntry : index.lastHeader.end;
+            at = afterLastEntry != std::string::npos ? afterLastEntry : lastHeader.end;
             if (at == text_.size() && !endsInLineBreak) prefix += eol;
         }
         texts.push_back(prefix + added);
