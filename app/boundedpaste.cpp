@@ -57,7 +57,18 @@ bool BoundedPaste::ContextMenu(const QPoint& globalPosition) {
 }
 
 bool BoundedPaste::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &box_ || box_.isReadOnly()) return false;
+    // The box is looked at only for the events of a paste: others also come
+    // while it is being destroyed, when it is no line edit any more.
+    switch (watched == &box_ ? event->type() : QEvent::None) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Drop:
+        case QEvent::ContextMenu:
+            if (box_.isReadOnly()) return false;
+            break;
+        default:
+            return false;
+    }
     switch (event->type()) {
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
