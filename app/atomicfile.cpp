@@ -44,6 +44,19 @@ int WriteAll(int fd, std::string_view text) {
     return 0;
 }
 
+// Gives the open file `fd` the owner, group and permissions of `like`: the
+// owner and group first, since a change of owner clears the set-id bits.
+// Returns 0, kOwnerNotKept or an errno.
+int TakeOwnerAndModes(int fd, const struct stat& like) {
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) return errno;
+    if ((made.st_uid != like.st_uid || made.st_gid != like.st_gid) &&
+        ::fchown(fd, like.st_uid, like.st_gid) != 0) {
+        return errno == EPERM ? AtomicFile::kOwnerNotKept : errno;
+    }
+    return ::fchmod(fd, like.st_mode & 07777) == 0 ? 0 : errno;
+}
+
 }  // namespace
 
 AtomicFile::Contents AtomicFile::Read(const std::string& path, std::int64_t cap) {
@@ -123,15 +136,16 @@ int AtomicFile::Replace(const std::string& path, std::string_view text, Identity
         temporary = path + std::string(kTemporaryMark);
         for (std::size_t i = 0; i < kRandomLength; ++i)
             temporary += kRandomCharacters[pick(random)];
-        // A new file's permissions: 0666 less the umask.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        // A new file's permissions: 0666 less the umask; in place of an old
+        // one, its owner's alone until it has the old one's.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    hadFile ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST) return errno;
     }
     if (fd < 0) return EEXIST;
     FileDescriptor file(fd);
 
-    int error = 0;
-    if (hadFile && ::fchmod(file.get(), old.st_mode & 07777) != 0) error = errno;
+    int error = hadFile ? TakeOwnerAndModes(file.get(), old) : 0;
     if (error == 0) error = WriteAll(file.get(), text);
     if (error == 0 && ::fsync(file.get()) != 0) error = errno;
     struct stat made {};
@@ -147,6 +161,19 @@ int AtomicFile::Replace(const std::string& path, std::string_view text, Identity
     if (folder.get() >= 0) ::fsync(folder.get());
     if (written != nullptr) *written = IdentityOf(made);
     return 0;
+}
+
+int AtomicFile::Copy(const std::string& path, std::string_view text, const struct stat& like) {
+    FileDescriptor file(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (file.get() < 0) return errno;
+    int error = TakeOwnerAndModes(file.get(), like);
+    if (error == kOwnerNotKept) error = ::fchmod(file.get(), like.st_mode & 0700) == 0 ? 0 : errno;
+    if (error == 0) error = WriteAll(file.get(), text);
+    if (error == 0 && ::fsync(file.get()) != 0) error = errno;
+    if (error == 0 && file.Close() != 0) error = errno;
+    if (error != 0) ::unlink(path.c_str());
+    return error;
 }
 
 void AtomicFile::RemoveLeftovers(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
@@ -40,11 +41,24 @@ class AtomicFile {
     // The identity of the regular file at `path` (a link followed) now.
     static std::optional<Identity> Look(const std::string& path);
 
+    // What Replace returns when the new file cannot have the old one's owner
+    // and group (only root may give a file away, and only to a group of
+    // one's own without it).
+    static constexpr int kOwnerNotKept = -1;
+
     // Replaces the file at `path` with `text`. The new file gets the old
-    // one's permissions, or a new file's when there was none. Returns 0, or
-    // the errno of the step that failed; then the old file is as it was and
-    // no temporary file is left. `written` receives the new file's identity.
+    // one's permissions, owner and group, or a new file's when there was none.
+    // Returns 0, kOwnerNotKept, or the errno of the step that failed; then the
+    // old file is as it was and no temporary file is left. `written` receives
+    // the new file's identity.
     static int Replace(const std::string& path, std::string_view text, Identity* written);
+
+    // Writes `text` to a new file at `path` (never over anything there) with
+    // the permissions, owner and group of `like`, and syncs it. Where the
+    // owner or group cannot be given, the copy is for its owner alone.
+    // Returns 0 or the errno of the step that failed, EEXIST when something
+    // is at `path`; then nothing is left there of the copy.
+    static int Copy(const std::string& path, std::string_view text, const struct stat& like);
 
     // Removes the temporary files that a Replace of `path` killed half-way
     // left behind. Only while no other Replace of `path` can run.

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pendingsettings.h"
 #include "settingsstore.h"
 
 namespace metrivo {
@@ -41,19 +42,9 @@ class DeferredSettingsStore : public SettingsStore {
     std::size_t pendingCount() const { return pending_.size(); }
 
   private:
-    struct Pending {
-        std::string app, section, key, value;
-        bool Is(std::string_view a, std::string_view s, std::string_view k) const {
-            return app == a && section == s && key == k;
-        }
-    };
-
-    void Keep(std::string_view app, std::string_view section, std::string_view key,
-              std::string_view value);
-
     SettingsStore& target_;
     bool holding_ = false;
-    std::vector<Pending> pending_;
+    PendingSettings pending_;
 };
 
 }  // namespace metrivo

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <set>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace metrivo {
 namespace {
@@ -122,6 +122,64 @@ std::string EncodeValue(std::string_view value) {
     return text + '"';
 }
 
+// A range of the text and the replacement text it gets (an index into the
+// texts of one write).
+struct Edit {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t text;
+};
+
+// Replaces the range of each edit by its text, in place and in one pass: the
+// stretches kept between the edits move towards the start first, from the
+// front, then towards the end, from the back, so that none is overwritten
+// before it has moved, and every byte moves at most once. A write costs the
+// size of the text however many lines it changes. `edits` are in order and
+// do not overlap.
+void Replace(std::string& text, const std::vector<Edit>& edits,
+             const std::vector<std::string>& texts) {
+    if (edits.empty()) return;
+    const std::size_t oldSize = text.size();
+    std::ptrdiff_t growth = 0;
+    for (const Edit& edit : edits) {
+        growth += static_cast<std::ptrdiff_t>(texts[edit.text].size()) -
+                  static_cast<std::ptrdiff_t>(edit.end - edit.begin);
+    }
+    const std::size_t newSize = oldSize + static_cast<std::size_t>(growth);
+    if (newSize > oldSize) text.resize(newSize);
+    char* const data = text.data();
+    // The stretch after edit k - 1 runs to edit k, and shifts by the growth
+    // of the edits before it.
+    const auto stretchEnd = [&](std::size_t k) {
+        return k < edits.size() ? edits[k].begin : oldSize;
+    };
+    std::ptrdiff_t shift = 0;
+    for (std::size_t k = 0; k <= edits.size(); ++k) {
+        const std::size_t from = k == 0 ? 0 : edits[k - 1].end;
+        if (shift < 0) std::memmove(data + from + shift, data + from, stretchEnd(k) - from);
+        if (k < edits.size()) {
+            shift += static_cast<std::ptrdiff_t>(texts[edits[k].text].size()) -
+                     static_cast<std::ptrdiff_t>(edits[k].end - edits[k].begin);
+        }
+    }
+    for (std::size_t k = edits.size() + 1; k-- > 0;) {
+        if (k < edits.size()) {
+            shift -= static_cast<std::ptrdiff_t>(texts[edits[k].text].size()) -
+                     static_cast<std::ptrdiff_t>(edits[k].end - edits[k].begin);
+        }
+        const std::size_t from = k == 0 ? 0 : edits[k - 1].end;
+        if (shift > 0) std::memmove(data + from + shift, data + from, stretchEnd(k) - from);
+    }
+    // The new texts go into the gaps that are left.
+    for (const Edit& edit : edits) {
+        const std::string& replacement = texts[edit.text];
+        std::memcpy(data + edit.begin + shift, replacement.data(), replacement.size());
+        shift += static_cast<std::ptrdiff_t>(replacement.size()) -
+                 static_cast<std::ptrdiff_t>(edit.end - edit.begin);
+    }
+    text.resize(newSize);
+}
+
 bool HasLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -220,6 +278,29 @@ const IniText::SectionIndex& IniText::Sections(std::string_view name) const {
     return sections_.emplace(std::string(name), std::move(index)).first->second;
 }
 
+const IniText::KeyIndex& IniText::Keys(std::string_view section) const {
+    const auto known = keys_.find(section);
+    if (known != keys_.end()) return known->second;
+    KeyIndex index;
+    for (const Range& body : Sections(section).bodies) {
+        LineReader lines(std::string_view(text_).substr(0, body.end), body.begin);
+        for (Line line; lines.Next(line);) {
+            const std::string_view content(text_.data() + line.begin, line.end - line.begin);
+            if (KindOf(content) != Kind::kEntry) continue;
+            const std::string_view key = EntryKey(content);
+            const auto found = index.lastLine.find(key);
+            if (found != index.lastLine.end()) {
+                found->second = line.begin;
+            } else if (index.lastLine.size() < kMaxIndexedKeys) {
+                index.lastLine.emplace(key, line.begin);
+            } else {
+                index.complete = false;
+            }
+        }
+    }
+    return keys_.emplace(std::string(section), std::move(index)).first->second;
+}
+
 std::optional<std::string> IniText::Value(std::string_view section, std::string_view key) const {
     std::string cacheKey(section);
     cacheKey += '\n';
@@ -228,6 +309,15 @@ std::optional<std::string> IniText::Value(std::string_view section, std::string_
     if (known != values_.end()) return known->second;
 
     std::optional<std::string> value;
+    const KeyIndex& index = Keys(section);
+    const auto indexed = index.lastLine.find(key);
+    if (indexed != index.lastLine.end()) {
+        Line line{};
+        LineReader(text_, indexed->second).Next(line);
+        value = DecodeValue(std::string_view(text_.data() + line.begin, line.end - line.begin));
+        return values_.emplace(std::move(cacheKey), std::move(value)).first->second;
+    }
+    if (index.complete) return values_.emplace(std::move(cacheKey), std::nullopt).first->second;
     for (const Range& body : Sections(section).bodies) {
         LineReader lines(std::string_view(text_).substr(0, body.end), body.begin);
         for (Line line; lines.Next(line);) {
@@ -253,30 +343,6 @@ bool IniText::Damaged() const {
     }
     damaged_ = damaged;
     return damaged;
-}
-
-std::string IniText::Repaired() const {
-    std::string repaired = text_.substr(0, start_);
-    repaired.reserve(text_.size());
-    LineReader lines(text_, start_);
-    for (Line line; lines.Next(line);) {
-        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
-        const std::string_view ending(text_.data() + line.end, line.next - line.end);
-        if (content.find('\0') != std::string_view::npos || !IsUtf8(content)) continue;
-        const Kind kind = KindOf(content);
-        if (kind == Kind::kJunk) continue;
-        // A line that begins with a byte order mark and would now come first
-        // would lose the mark to the reader and mean something else: it goes.
-        if (repaired.empty() && content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-            continue;
-        }
-        bool closed = true;
-        if (kind == Kind::kHeader) HeaderName(content, &closed);
-        repaired += content;
-        if (!closed) repaired += ']';
-        repaired += ending;
-    }
-    return repaired;
 }
 
 std::string_view IniText::LineEnding() const {
@@ -317,38 +383,50 @@ void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
     }
     const std::string_view eol = LineEnding();
 
-    struct Edit {
-        std::size_t begin;
-        std::size_t end;
-        std::string text;
-    };
+    // The line of each key; the block of keys to add comes last.
+    std::vector<std::string> texts;
+    texts.reserve(wanted.size() + 1);
+    for (const Entry& entry : wanted) texts.push_back(entry.key + '=' + EncodeValue(entry.value));
+    std::vector<bool> present(wanted.size(), false);
+    std::unordered_map<std::string_view, std::size_t> wantedIndex;
+    for (std::size_t i = 0; i < wanted.size(); ++i) wantedIndex.emplace(wanted[i].key, i);
     std::vector<Edit> edits;
-    std::set<std::string, std::less<>> present;
-    const SectionIndex& index = Sections(section);
+    // One pass over the text, as Sections makes it: the section's entries in
+    // each of its appearances, and where its last appearance ends.
+    bool inside = false;
+    bool seen = false;
+    Range lastHeader{0, 0};
     std::size_t afterLastEntry = std::string::npos;
-    for (const Range& body : index.bodies) {
-        afterLastEntry = std::string::npos;
-        LineReader lines(std::string_view(text_).substr(0, body.end), body.begin);
-        for (Line line; lines.Next(line);) {
-            const std::string_view content(text_.data() + line.begin, line.end - line.begin);
-            if (KindOf(content) != Kind::kEntry) continue;
-            afterLastEntry = line.next;
-            const std::string_view key = EntryKey(content);
-            const auto entry = std::find_if(wanted.begin(), wanted.end(),
-                                            [&](const Entry& w) { return w.key == key; });
-            if (entry == wanted.end()) continue;
-            // The line's indent stays.
-            const std::size_t indent = content.size() - TrimLeft(content).size();
-            edits.push_back(
-                {line.begin + indent, line.end, entry->key + '=' + EncodeValue(entry->value)});
-            present.insert(entry->key);
+    LineReader lines(text_, start_);
+    for (Line line; lines.Next(line);) {
+        // An entry, as KindOf and EntryKey take it, looked at once.
+        const std::string_view content(text_.data() + line.begin, line.end - line.begin);
+        const std::string_view text = TrimLeft(content);
+        if (!text.empty() && text.front() == '[') {
+            inside = HeaderName(content) == section;
+            if (inside) {
+                seen = true;
+                lastHeader = {line.begin, line.next};
+                afterLastEntry = std::string::npos;
+            }
+            continue;
         }
+        if (!inside || text.empty() || text.front() == ';' || text.front() == '#') continue;
+        const std::size_t equals = text.find('=');
+        if (equals == std::string_view::npos) continue;
+        afterLastEntry = line.next;
+        const auto entry = wantedIndex.find(Trim(text.substr(0, equals)));
+        if (entry == wantedIndex.end()) continue;
+        const std::size_t which = entry->second;
+        // The line's indent stays.
+        edits.push_back({line.end - text.size(), line.end, which});
+        present[which] = true;
     }
 
     std::string added;
-    for (const Entry& entry : wanted) {
-        if (present.count(entry.key) == 0) {
-            added += entry.key + '=' + EncodeValue(entry.value);
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (!present[i]) {
+            added += texts[i];
             added += eol;
         }
     }
@@ -357,7 +435,7 @@ void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
             !text_.empty() && (text_.back() == '\n' || text_.back() == '\r');
         std::string prefix;
         std::size_t at = text_.size();
-        if (index.bodies.empty()) {
+        if (!seen) {
             if (!endsInLineBreak && text_.size() > start_) prefix += eol;
             // A blank line before the new section.
             if (!LastLineIsBlank()) prefix += eol;
@@ -366,18 +444,18 @@ void IniText::Set(std::string_view section, const std::vector<Entry>& entries) {
             prefix += ']';
             prefix += eol;
         } else {
-            at = afterLastEntry != std::string::npos ? afterLastEntry : index.lastHeader.end;
+            at = afterLastEntry != std::string::npos ? afterLastEntry : lastHeader.end;
             if (at == text_.size() && !endsInLineBreak) prefix += eol;
         }
-        edits.push_back({at, at, prefix + added});
+        texts.push_back(prefix + added);
+        edits.push_back({at, at, texts.size() - 1});
     }
 
-    // From the end backwards, so that the places still to change stay where
-    // they were; a value of the same length changes no other byte's place.
-    std::stable_sort(edits.begin(), edits.end(),
-                     [](const Edit& a, const Edit& b) { return a.begin > b.begin; });
-    for (const Edit& edit : edits) text_.replace(edit.begin, edit.end - edit.begin, edit.text);
+    // The lines were found in order, and the added block goes after the last
+    // entry of the last appearance: the edits are in order as Replace needs.
+    Replace(text_, edits, texts);
     sections_.clear();
+    keys_.clear();
     values_.clear();
     damaged_.reset();
 }

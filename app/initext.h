@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "settingsstore.h"
@@ -26,7 +27,8 @@ namespace metrivo {
 //
 // The text is damaged when it holds a NUL byte, is not UTF-8, or has a line
 // that is none of the above (text without "=", a header without its closing
-// bracket). Damaged lines are still read where they can be.
+// bracket): it may be another program's file rather than settings. Damaged
+// lines are still read where they can be, and a write keeps them as they are.
 class IniText {
   public:
     using Entry = SettingsEntry;
@@ -39,13 +41,6 @@ class IniText {
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
     bool Damaged() const;
-
-    // The text without what makes it damaged: lines with a NUL byte or bytes
-    // that are no UTF-8 and lines that are no header, entry, comment or blank
-    // are left out, and a header's missing bracket is added. A line that
-    // would come first and begins with a byte order mark is left out too: at
-    // the start, the mark would no longer be part of it.
-    std::string Repaired() const;
 
     // Sets each of `entries` in `section`, changing the text where it is:
     // every line of a key that is there gets the new value (a key given
@@ -73,13 +68,26 @@ class IniText {
         Range lastHeader{0, 0};
     };
 
+    // Where the last line of each key of a section is, found in one pass
+    // over the section: a file that gives a key a million times is read once,
+    // not once for every key looked up. At most kMaxIndexedKeys different
+    // keys; when a section has more, the keys not indexed are looked for in
+    // the text itself.
+    static constexpr std::size_t kMaxIndexedKeys = 4096;
+    struct KeyIndex {
+        std::unordered_map<std::string_view, std::size_t> lastLine;  // by key
+        bool complete = true;
+    };
+
     const SectionIndex& Sections(std::string_view name) const;
+    const KeyIndex& Keys(std::string_view section) const;
     std::string_view LineEnding() const;
     bool LastLineIsBlank() const;
 
     std::string text_;
     std::size_t start_ = 0;  // after a byte order mark
     mutable std::map<std::string, SectionIndex, std::less<>> sections_;
+    mutable std::map<std::string, KeyIndex, std::less<>> keys_;  // by section
     mutable std::map<std::string, std::optional<std::string>, std::less<>> values_;
     mutable std::optional<bool> damaged_;
 };

@@ -67,17 +67,27 @@ bool IsUsableLockPlace(const std::string& lock) {
 }
 
 // No block or no file entry left for this user on the folder's file system.
+// File systems that count no blocks (/proc, /sys) or no file entries (btrfs)
+// are never full of them.
 bool IsFull(const QString& folder) {
     struct statvfs space {};
     return ::statvfs(QFile::encodeName(folder).constData(), &space) == 0 &&
-           (space.f_bavail == 0 || space.f_favail == 0);
+           ((space.f_blocks > 0 && space.f_bavail == 0) ||
+            (space.f_files > 0 && space.f_favail == 0));
+}
+
+// True when nothing is at `path`.
+bool IsAbsent(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
 }  // namespace
 
 QtSettingsStore::QtSettingsStore() : QtSettingsStore(DefaultConfigFolder()) {}
 
-QtSettingsStore::QtSettingsStore(QString configFolder) : configFolder_(std::move(configFolder)) {}
+QtSettingsStore::QtSettingsStore(QString configFolder, int lockWaitMs)
+    : configFolder_(std::move(configFolder)), lockWaitMs_(lockWaitMs) {}
 
 std::string QtSettingsStore::ConfigFolderFor(const char* xdgConfigHome, const char* home,
                                              const std::function<std::string()>& accountHome) {
@@ -138,9 +148,11 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
 
     // A link to the real file: the real file is replaced, the link stays.
     std::string target = path;
+    bool linked = false;
     struct stat info {};
     if (::lstat(path.c_str(), &info) == 0) {
         if (S_ISLNK(info.st_mode)) {
+            linked = true;
             const std::unique_ptr<char, decltype(&std::free)> real(
                 ::realpath(path.c_str(), nullptr), &std::free);
             if (real == nullptr || !AtomicFile::Look(real.get())) {
@@ -160,7 +172,7 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
     const QString lockPath = filePath + QStringLiteral(".lock");
     if (!IsUsableLockPlace(NativePath(lockPath))) return Warn(filePath, Failure::kLockUnusable);
     // Tried in short steps, so that a lock abandoned empty is taken over
-    // as soon as it is old enough, and never for more than about a second.
+    // as soon as it is old enough.
     QLockFile lock(lockPath);
     QElapsedTimer waited;
     waited.start();
@@ -169,10 +181,12 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
         RemoveAbandonedLock(lockPath);
         locked = lock.tryLock(50);
     } while (!locked && lock.error() == QLockFile::LockFailedError &&
-             waited.elapsed() < kLockWaitMs);
+             waited.elapsed() < lockWaitMs_);
     if (!locked) {
-        return notSaved(lock.error() == QLockFile::LockFailedError ? Failure::kLockHeld
-                                                                   : Failure::kLockUnusable);
+        if (lock.error() == QLockFile::LockFailedError) return notSaved(Failure::kLockHeld);
+        // A lock that cannot even be made: the folder takes no new file.
+        return notSaved(IsAbsent(NativePath(lockPath)) ? Failure::kNotWritable
+                                                       : Failure::kLockUnusable);
     }
 
     // Under the lock the file is read again if another instance changed it.
@@ -192,11 +206,12 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
                 return Warn(filePath, Failure::kError, failure.error);
         }
     }
+    // A link is written through when it leads to settings: a file that is
+    // none is another program's, however it came to be linked here.
+    if (linked && current->Damaged()) return Warn(filePath, Failure::kLinkToOtherFile);
     if (checked_.insert(path).second) {
         AtomicFile::RemoveLeftovers(target);
-        if (current->Damaged() && KeptAside(filePath, *current)) {
-            *current = IniText(current->Repaired());
-        }
+        if (current->Damaged()) KeepAside(filePath, target, current->text());
     }
 
     // The text read is changed where it is: a large file is not copied.
@@ -210,6 +225,8 @@ void QtSettingsStore::WriteBatch(std::string_view app, std::string_view section,
             case ENOSPC:
             case EDQUOT:
                 return Warn(filePath, Failure::kDiskFull);
+            case AtomicFile::kOwnerNotKept:
+                return Warn(filePath, Failure::kOwnerNotKept);
             case EACCES:
             case EPERM:
             case EROFS:
@@ -232,35 +249,24 @@ bool QtSettingsStore::IsDamaged(const QByteArray& content) {
     return IniText(content.toStdString()).Damaged();
 }
 
-QString QtSettingsStore::KeepAside(const QString& path, const QByteArray& content) {
-    const QString first = path + QStringLiteral(".damaged");
-    for (int n = 0; n < 10000; ++n) {
-        const QString name = n == 0 ? first : first + QLatin1Char('.') + QString::number(n);
-        QFile copy(name);
-        // NewOnly fails when the name exists, also when another instance
-        // takes it at the same moment.
-        if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (copy.write(content) == content.size() && copy.flush()) return name;
-            copy.remove();
-            return QString();
-        }
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink()) return QString();
-    }
-    return QString();
-}
-
-bool QtSettingsStore::KeptAside(const QString& path, const IniText& text) {
-    const std::string& bytes = text.text();
-    const QString copy = KeepAside(
-        path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (copy.isEmpty()) {
+void QtSettingsStore::KeepAside(const QString& path, const std::string& target,
+                                const std::string& text) {
+    const std::string copy = path.toStdString() + ".damaged";
+    struct stat like {};
+    int error = ::stat(target.c_str(), &like) == 0 ? 0 : errno;
+    if (error == 0) error = AtomicFile::Copy(NativePath(QString::fromStdString(copy)), text, like);
+    // A copy there already was kept by an earlier run, of the file as it was
+    // before this program wrote to it; it is never overwritten.
+    if (error == EEXIST) return;
+    if (error == 0) {
         ErrorLine("metrivo: the settings file " + path.toStdString() +
-                  " cannot be read as settings and no copy of it could be kept");
+                  " holds lines that are no settings; it was kept as " + copy +
+                  " before the program first wrote to it");
     } else {
         ErrorLine("metrivo: the settings file " + path.toStdString() +
-                  " cannot be read as settings; it was kept as " + copy.toStdString());
+                  " holds lines that are no settings and no copy of it could be kept as " + copy +
+                  " (" + std::strerror(error) + ")");
     }
-    return !copy.isEmpty();
 }
 
 void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
@@ -278,7 +284,14 @@ void QtSettingsStore::Warn(const QString& path, Failure failure, int error) {
             reason = "its lock file " + path.toStdString() + ".lock cannot be used";
             break;
         case Failure::kLockHeld:
-            reason = "its lock file " + path.toStdString() + ".lock stayed locked for a second";
+            reason = "its lock file " + path.toStdString() + ".lock stayed locked for " +
+                     std::to_string((lockWaitMs_ + 999) / 1000) + " s";
+            break;
+        case Failure::kLinkToOtherFile:
+            reason = "it is a link to a file that holds no settings";
+            break;
+        case Failure::kOwnerNotKept:
+            reason = "the file's owner and group could not be kept";
             break;
         case Failure::kTooLarge:
             reason = "it is larger than " + std::to_string(kMaxFileSize >> 20) + " MiB";

@@ -28,19 +28,30 @@ namespace metrivo {
 // parsed once; later reads are served from that as long as the file on disk
 // is the same one.
 //
-// A damaged file (IniText::Damaged) is copied aside before the first write of
-// a run and then written without its damaged lines. A write that cannot be
-// saved leaves the program running; the first such write of a run says so,
-// and why, on standard error. No write waits for the lock longer than about a
-// second.
+// No line that is not one of the keys written is ever dropped or changed, not
+// even one that holds no settings (IniText::Damaged): such a file is copied to
+// "<file>.damaged" before the program first writes to it, and is then written
+// like any other. A file that is replaced keeps its permissions, owner and
+// group, and the copy has them too. A settings file that is a link is written
+// where the link leads, the link kept, as long as it leads to a file of
+// settings: a link to a file that holds anything else (a link to ~/.bashrc)
+// is not written at all.
+//
+// A write that cannot be saved leaves the program running; the first such
+// write of a run says so, and why, on standard error. A write waits for the
+// lock as long as another instance holds it, up to half a minute (the age at
+// which Qt takes a lock as abandoned): on a slow disk, an instance closed
+// after another waits for the other's last write and so has the last word.
+// The program writes on a thread of its own (WriteBehindSettingsStore), so
+// the wait never stops the window.
 class QtSettingsStore : public SettingsStore {
   public:
     static constexpr std::int64_t kMaxFileSize = std::int64_t{256} << 20;
-    static constexpr int kLockWaitMs = 1000;
+    static constexpr int kLockWaitMs = 30000;
 
     // Takes the configuration folder from the environment as it is now.
     QtSettingsStore();
-    explicit QtSettingsStore(QString configFolder);
+    explicit QtSettingsStore(QString configFolder, int lockWaitMs = kLockWaitMs);
 
     std::string Read(std::string_view app, std::string_view section, std::string_view key,
                      std::string_view defaultValue) const override;
@@ -65,10 +76,6 @@ class QtSettingsStore : public SettingsStore {
 
     // True for settings text that is damaged (IniText::Damaged).
     static bool IsDamaged(const QByteArray& content);
-    // Copies `content` to "<path>.damaged", or ".damaged.1", ".2" and so on
-    // when that name is taken; an earlier copy is never overwritten.
-    // Returns the name of the copy, or nothing when none could be made.
-    static QString KeepAside(const QString& path, const QByteArray& content);
 
   private:
     // Why a write was not saved.
@@ -77,6 +84,8 @@ class QtSettingsStore : public SettingsStore {
         kNotAFile,
         kLockUnusable,
         kLockHeld,
+        kLinkToOtherFile,
+        kOwnerNotKept,
         kTooLarge,
         kDiskFull,
         kError
@@ -90,11 +99,14 @@ class QtSettingsStore : public SettingsStore {
     // The parsed file at `path` as it is on disk, read again only when it
     // changed; nothing when there is no regular file to read.
     IniText* Current(const std::string& path, AtomicFile::Contents* failure) const;
-    // Keeps a copy of a damaged file and says so; false when none was made.
-    static bool KeptAside(const QString& path, const IniText& text);
+    // Copies `text`, the damaged file at `target` that `path` names, to
+    // "<path>.damaged" with the file's permissions, owner and group, unless
+    // something is at that name already, and says so.
+    static void KeepAside(const QString& path, const std::string& target, const std::string& text);
     void Warn(const QString& path, Failure failure, int error = 0);
 
     QString configFolder_;
+    int lockWaitMs_;
     mutable std::map<std::string, Parsed> parsed_;  // by file name
     std::set<std::string> checked_;                 // files looked at before their first write
     bool warned_ = false;

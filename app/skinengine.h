@@ -27,6 +27,9 @@ class SkinEngine : public SkinFramework {
     void Put(int32_t member, const Value& value) override;
 
     bool loaded() const { return sheet_.has_value(); }
+    // Removes the copies of the skin's images now, for a run that is about to
+    // end without returning (its display gone); what is already drawn stays.
+    void RemoveImageCopies() { images_.reset(); }
     const std::optional<QString>& sheet() const { return sheet_; }
 
     // The style sheet in the file at `path`, or nothing when the file is not

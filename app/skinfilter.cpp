@@ -98,6 +98,16 @@ constexpr std::string_view kLookProperties[] = {
     "width",
 };
 
+// The properties whose lengths may be below zero: margins and the offsets of
+// a sub-control. Any other negative length means nothing to Qt, which says
+// so on standard error for every control the rule reaches.
+constexpr std::string_view kSignedLengthProperties[] = {
+    "bottom",       "left",       "margin",         "margin-bottom", "margin-left",
+    "margin-right", "margin-top", "outline-offset", "right",         "top"};
+
+// The properties that give a font size, which must be above zero.
+constexpr std::string_view kFontSizeProperties[] = {"font", "font-size"};
+
 constexpr std::string_view kFunctions[] = {"hsl",
                                            "hsla",
                                            "hsv",
@@ -264,22 +274,40 @@ std::optional<std::string> CleanSelector(std::string_view selector) {
     return clean;
 }
 
-// Pixels per unit; nothing for a unit that is no length.
+// Pixels per unit; nothing for a unit that is no length, and for the units
+// whose size depends on the font (em and ex: Qt takes the font's height and
+// x-height, which a sheet can make as large as it likes), which no cap on the
+// number can bound.
 std::optional<double> PixelsPer(std::string_view unit) {
     const std::string lower = Lower(unit);
     if (lower.empty() || lower == "px" || lower == "%") return 1.0;
     if (lower == "pt") return 4.0 / 3.0;
-    if (lower == "em") return 16.0;
-    if (lower == "ex") return 8.0;
     return std::nullopt;
+}
+
+// What a property allows of a length outside functions.
+struct LengthRule {
+    bool negative = false;   // below zero
+    bool zeroOrLess = true;  // zero or below, with a unit
+};
+
+LengthRule RuleFor(std::string_view property) {
+    LengthRule rule;
+    rule.negative = std::binary_search(std::begin(kSignedLengthProperties),
+                                       std::end(kSignedLengthProperties), property);
+    rule.zeroOrLess = !std::binary_search(std::begin(kFontSizeProperties),
+                                          std::end(kFontSizeProperties), property);
+    return rule;
 }
 
 class ValueWriter {
   public:
     explicit ValueWriter(const SkinFilter::UrlResolver& resolve) : resolve_(resolve) {}
 
-    // The value as Qt is to read it, or nothing when it is refused.
-    std::optional<std::string> Clean(std::string_view value) {
+    // The value of `property` as Qt is to read it, or nothing when it is
+    // refused.
+    std::optional<std::string> Clean(std::string_view property, std::string_view value) {
+        const LengthRule rule = RuleFor(property);
         value = Trim(value);
         if (value.empty()) return std::nullopt;
         std::string out;
@@ -297,7 +325,10 @@ class ValueWriter {
             } else if (IsDigit(c) || c == '.' ||
                        ((c == '-' || c == '+') && i + 1 < value.size() &&
                         (IsDigit(value[i + 1]) || value[i + 1] == '.'))) {
-                if (!Number(value, i, out)) return std::nullopt;
+                // Inside a function a number is a colour or a gradient's.
+                if (!Number(value, i, out, depth == 0 ? rule : LengthRule{true, true})) {
+                    return std::nullopt;
+                }
             } else if (IsLetter(c) || c == '_' || c == '-') {
                 std::size_t end = i;
                 while (end < value.size() && IsNameChar(value[end])) ++end;
@@ -342,8 +373,10 @@ class ValueWriter {
     }
 
   private:
-    // A number with its unit, at most kMaxLength pixels either way.
-    static bool Number(std::string_view value, std::size_t& i, std::string& out) {
+    // A number with its unit, at most kMaxLength pixels either way and as
+    // `rule` allows.
+    static bool Number(std::string_view value, std::size_t& i, std::string& out,
+                       const LengthRule& rule) {
         const std::size_t start = i;
         if (value[i] == '-' || value[i] == '+') ++i;
         const auto digitsFrom = [&] {
@@ -368,6 +401,9 @@ class ValueWriter {
             std::from_chars(number.data(), number.data() + number.size(), amount);
         if (error != std::errc() || end != number.data() + number.size()) return false;
         if (!(std::fabs(amount) * *scale <= SkinFilter::kMaxLength)) return false;
+        if (amount < 0 && !rule.negative) return false;
+        const bool hasUnit = i > unitStart;
+        if (hasUnit && amount <= 0 && !rule.zeroOrLess) return false;
         out += value.substr(start, i - start);
         return true;
     }
@@ -417,7 +453,8 @@ std::string CleanDeclarations(std::string_view block, ValueWriter& values) {
         if (name.empty() || !std::all_of(name.begin(), name.end(), IsNameChar)) continue;
         const std::string property = Lower(name);
         if (!IsLookProperty(property)) continue;
-        const std::optional<std::string> value = values.Clean(declaration.substr(colon + 1));
+        const std::optional<std::string> value =
+            values.Clean(property, declaration.substr(colon + 1));
         if (!value) continue;
         kept += "    " + property + ": " + *value + ";\n";
     }

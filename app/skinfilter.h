@@ -23,8 +23,10 @@ namespace metrivo {
 //  - url() of an image, as the resolver allows and rewrites it.
 // What is refused: "qproperty-" and every other property that is no look
 // (it would change what the window does or stores), at-rules, escapes,
-// lengths beyond kMaxLength pixels (a pt is 4/3 px, an em 16, an ex 8),
-// unknown units and functions. A refused declaration is left out; a rule left
+// lengths beyond kMaxLength pixels (a pt is 4/3 px), lengths in em or ex
+// (Qt makes them the font's height and x-height, which no cap on the number
+// bounds), negative lengths but for margins and offsets, font sizes of zero
+// or less, unknown units and functions. A refused declaration is left out; a rule left
 // without declarations, or with a selector that is refused, is left out
 // whole. Nothing is reported.
 class SkinFilter {

@@ -2,10 +2,13 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QSize>
 #include <climits>
 #include <cstdlib>
+#include <string_view>
 
 #include "atomicfile.h"
 
@@ -27,6 +30,21 @@ std::optional<Format> FormatOf(const std::string& data) {
     return std::nullopt;
 }
 
+// The size Qt's decoder will allocate for the image, which may be more than
+// its reader's size. A GIF is decoded onto its logical screen, of which the
+// reader gives the first frame's share when it takes the screen for a
+// mistake (ten times the frame and 200 pixels or more); the decoder believes
+// a screen up to 16384 pixels and ten times the frame. Of the two, the larger
+// is what is allocated. The other formats decode at the size their header
+// gives, which is what the reader reports.
+QSize DecodedSize(const Format& format, const std::string& data, QSize readerSize) {
+    if (std::string_view(format.name) != "gif") return readerSize;
+    if (data.size() < 10) return {};
+    const auto byte = [&data](std::size_t at) { return static_cast<unsigned char>(data[at]); };
+    const QSize screen(byte(6) | byte(7) << 8, byte(8) | byte(9) << 8);
+    return readerSize.expandedTo(screen);
+}
+
 std::string Canonical(const std::string& path) {
     char* real = ::realpath(path.c_str(), nullptr);
     if (real == nullptr) return {};
@@ -40,6 +58,11 @@ std::string Canonical(const std::string& path) {
 SkinImages::SkinImages(std::string skinFolder) : folder_(Canonical(skinFolder)) {}
 
 SkinImages::~SkinImages() = default;
+
+int SkinImages::RemoveLeftovers() {
+    return PrivateFolder::RemoveAbandoned(QFile::encodeName(QDir::tempPath()).toStdString(),
+                                          std::string(kCopiesPrefix));
+}
 
 std::optional<std::string> SkinImages::Resolve(std::string_view url) {
     // Relative to the skin's folder only: no absolute paths, no resources,
@@ -62,27 +85,26 @@ std::optional<std::string> SkinImages::Resolve(std::string_view url) {
     const std::optional<Format> format = FormatOf(file.text);
     if (!format) return std::nullopt;
 
-    // The size from the header alone.
+    // The size from the header alone, as decoding will allocate it.
     QByteArray bytes(file.text.data(), static_cast<qsizetype>(file.text.size()));
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
     QImageReader reader(&buffer, format->name);
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
-    const QSize size = reader.size();
+    const QSize size = DecodedSize(*format, file.text, reader.size());
     if (!size.isValid() || size.isEmpty()) return std::nullopt;
     const std::int64_t pixels = std::int64_t{size.width()} * size.height();
     if (pixels > kMaxPixels - pixels_) return std::nullopt;
 
     if (!copies_) {
-        copies_ = std::make_unique<QTemporaryDir>();
-        if (!copies_->isValid()) {
-            copies_.reset();
-            return std::nullopt;
-        }
+        copies_ = PrivateFolder::Make(QFile::encodeName(QDir::tempPath()).toStdString(),
+                                      std::string(kCopiesPrefix));
+        if (!copies_) return std::nullopt;
     }
-    const QString copyPath = copies_->filePath(
-        QStringLiteral("%1.%2").arg(copied_.size()).arg(QLatin1String(format->suffix)));
+    const QString copyPath =
+        QFile::decodeName(copies_->path().c_str()) +
+        QStringLiteral("/%1.%2").arg(copied_.size()).arg(QLatin1String(format->suffix));
     QFile copy(copyPath);
     if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
         copy.write(bytes) != bytes.size() || !copy.flush()) {

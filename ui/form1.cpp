@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "accessiblefactory.h"
+#include "boundedpaste.h"
 #include "eventguard.h"
 #include "focusring.h"
 #include "formlook.h"
@@ -170,6 +171,9 @@ QLineEdit* Form1::BuildTextBox(const FormLayout::Control& control, const QString
         // in metrivo-convert. The box takes what the tool's batch takes in a
         // line.
         box->setMaxLength(kAmountMaxLength);
+        // A longer paste is cut before the box gets it: given more than
+        // fits, the box takes a minute to cut it itself.
+        new BoundedPaste(*box);
         return box;
     }
     // Read-only before anything reaches the accessibility bus, which takes

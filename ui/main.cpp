@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,9 +21,11 @@
 #include "qtmessagebox.h"
 #include "qtsettingsstore.h"
 #include "skinengine.h"
+#include "skinimages.h"
 #include "startupmessages.h"
 #include "terminationsignals.h"
 #include "windowcommandline.h"
+#include "writebehindsettingsstore.h"
 
 namespace {
 
@@ -37,9 +40,14 @@ int PrintText(const std::string& text) {
 // object of the window is gone and the settings are written.
 int RunWindow(metrivo::GuardedApplication& app) {
     metrivo::QtSettingsStore settingsFile;
-    // The load stores the list selections it restores; those writes wait
-    // for the disk, so they go out once the window has been drawn.
-    metrivo::DeferredSettingsStore settings(settingsFile);
+    // Every write goes to the disk on a thread of its own, so that the
+    // window never waits for it, however slow the disk; the last ones are
+    // waited for once the window is gone.
+    metrivo::WriteBehindSettingsStore writer(settingsFile);
+    // The load stores the list selections it restores; those go out once
+    // the window has been drawn, which also starts the writer's thread only
+    // then.
+    metrivo::DeferredSettingsStore settings(writer);
     settings.Hold();
     metrivo::QtMessageBox messageBox;
     const metrivo::ErrorReport report(messageBox);
@@ -62,6 +70,8 @@ int RunWindow(metrivo::GuardedApplication& app) {
     const metrivo::DisplayLossWatch saveOnDisplayLoss([&] {
         if (lifecycle.loaded() && !lifecycle.unloaded()) lifecycle.SavePendingChoices();
         settings.Flush();
+        writer.WaitUntilWritten();
+        SkinFramework1.RemoveImageCopies();
     });
 
     lifecycle.Form_Load();
@@ -69,6 +79,8 @@ int RunWindow(metrivo::GuardedApplication& app) {
     metrivo::FirstFrame::Then(window, [&] {
         lifecycle.CompleteIcon();
         metrivo::EventGuard::Run(report, "SaveSettings", [&] { settings.Flush(); });
+        // Image copies of runs that were killed.
+        metrivo::SkinImages::RemoveLeftovers();
     });
     window.show();
     const int status = QApplication::exec();
@@ -79,6 +91,9 @@ int RunWindow(metrivo::GuardedApplication& app) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A standard error or output that no one reads any more (the program
+    // started as "metrivo 2>&1 | head") makes a write fail, not the program end.
+    std::signal(SIGPIPE, SIG_IGN);
     using metrivo::WindowCommandLine;
     const std::vector<std::string_view> arguments(argv, argv + argc);
     switch (WindowCommandLine::Parse(arguments)) {

@@ -3,6 +3,8 @@
 // than a file in its place, a lock in the way or held, a link, a file changed
 // behind the program's back, left-over temporary files, a file too large to
 // read, and where the file goes when the environment says little.
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -13,8 +15,10 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "casename.h"
 #include "errorcapture.h"
@@ -123,11 +127,14 @@ TEST_F(SettingsFileTest, ALinkedFileIsReplacedWhereItLives) {
     QTemporaryDir elsewhere;
     const QString real = elsewhere.filePath("real.ini");
     ASSERT_TRUE(WriteAll(real, "[Metrivo]\nUnitType=1\n"));
+    ASSERT_TRUE(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
     ASSERT_TRUE(QFile::link(real, Ini()));
     QtSettingsStore store(folder_.path());
     store.Write("Orvandel", "Metrivo", "UnitType", "5");
     EXPECT_TRUE(QFileInfo(Ini()).isSymLink());
     EXPECT_EQ(ReadAll(real), "[Metrivo]\nUnitType=5\n");
+    EXPECT_EQ(QFile::permissions(real),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "5");
 }
 
@@ -142,7 +149,7 @@ TEST_F(SettingsFileTest, TemporaryFilesOfAKilledWriteAreRemovedAtTheFirstWrite) 
     EXPECT_TRUE(QFileInfo::exists(Ini() + ".backup"));
 }
 
-TEST_F(SettingsFileTest, ADamagedFileIsKeptAsideOnceThenWrittenWithoutItsDamage) {
+TEST_F(SettingsFileTest, ADamagedFileIsKeptAsideOnceAndWrittenWithEveryLine) {
     const QByteArray damaged = "; mine\n[Metrivo]\nUnitType\nLastFrom0=\xff\nLastTo0=2\n";
     ASSERT_TRUE(WriteAll(Ini(), damaged));
     {
@@ -153,12 +160,15 @@ TEST_F(SettingsFileTest, ADamagedFileIsKeptAsideOnceThenWrittenWithoutItsDamage)
         EXPECT_NE(errors.text().find("Orvandel.ini.damaged"), std::string::npos) << errors.text();
     }
     EXPECT_EQ(ReadAll(Ini() + ".damaged"), damaged);
-    EXPECT_EQ(ReadAll(Ini()), "; mine\n[Metrivo]\nLastTo0=2\nUnitType=1\n");
+    // The line that is no setting stays; the value that is no UTF-8 is ours.
+    EXPECT_EQ(ReadAll(Ini()),
+              "; mine\n[Metrivo]\nUnitType\nLastFrom0=\xff\nLastTo0=2\nUnitType=1\n");
     ErrorCapture errors;
     QtSettingsStore next(folder_.path());
-    next.Write("Orvandel", "Metrivo", "UnitType", "2");
-    EXPECT_EQ(errors.text(), "");
-    EXPECT_FALSE(QFileInfo::exists(Ini() + ".damaged.1"));
+    next.Write("Orvandel", "Metrivo", "LastFrom0", "2");
+    EXPECT_EQ(errors.text(), "") << "kept aside once";
+    EXPECT_EQ(KeptCopies(), QStringList{"Orvandel.ini.damaged"});
+    EXPECT_EQ(ReadAll(Ini()), "; mine\n[Metrivo]\nUnitType\nLastFrom0=2\nLastTo0=2\nUnitType=1\n");
 }
 
 TEST_F(SettingsFileTest, AFileOverTheSizeLimitIsNeitherReadNorReplaced) {
@@ -204,30 +214,110 @@ TEST_F(SettingsFileTest, WhatCountsAsDamaged) {
     }
 }
 
-TEST_F(SettingsFileTest, EachDamagedFileIsKeptBesideTheEarlierCopies) {
+TEST_F(SettingsFileTest, TheCopyOfADamagedFileIsNeverOverwritten) {
     const QByteArray damaged[] = {"[Metrivo]\nLastFrom0=3\nA=\xff\n", "second \xfe",
                                   QByteArray("third\0", 6)};
-    QStringList expected;
     for (int n = 0; n < 3; ++n) {
         ASSERT_TRUE(WriteAll(Ini(), damaged[n]));
         ErrorCapture errors;
         QtSettingsStore store(folder_.path());
         store.Write("Orvandel", "Metrivo", "UnitType", "2");
-        store.Write("Orvandel", "Metrivo", "UnitType", "3");  // one copy per run
-        expected << (n == 0 ? QString("Orvandel.ini.damaged")
-                            : QString("Orvandel.ini.damaged.%1").arg(n));
-        EXPECT_EQ(KeptCopies(), expected);
-        EXPECT_NE(errors.text().find(expected.back().toStdString()), std::string::npos);
-        EXPECT_EQ(errors.Lines(), 1);
+        store.Write("Orvandel", "Metrivo", "UnitType", "3");
+        EXPECT_EQ(KeptCopies(), QStringList{"Orvandel.ini.damaged"});
+        EXPECT_EQ(errors.Lines(), n == 0 ? 1 : 0) << errors.text();
         EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "3");
+        EXPECT_TRUE(ReadAll(Ini()).startsWith(damaged[n])) << "every byte kept";
     }
-    for (int n = 0; n < 3; ++n) EXPECT_EQ(ReadAll(folder_.filePath(expected[n])), damaged[n]);
-    // What Qt could read of the first file stayed in the settings.
-    ASSERT_TRUE(WriteAll(Ini(), damaged[0]));
+    EXPECT_EQ(ReadAll(Ini() + ".damaged"), damaged[0]);
+    // Something that is no file at that name stops no write.
+    ASSERT_TRUE(QFile::remove(Ini() + ".damaged"));
+    ASSERT_TRUE(QDir().mkpath(Ini() + ".damaged"));
+    ASSERT_TRUE(WriteAll(Ini(), damaged[1]));
+    QtSettingsStore store(folder_.path());
+    store.Write("Orvandel", "Metrivo", "UnitType", "4");
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "4");
+}
+
+// The permissions, owner and group of a file, as the system keeps them.
+struct Modes {
+    mode_t mode;
+    uid_t owner;
+    gid_t group;
+    bool operator==(const Modes&) const = default;
+};
+
+Modes ModesOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+    return {static_cast<mode_t>(info.st_mode & 07777), info.st_uid, info.st_gid};
+}
+
+void PrintTo(const Modes& m, std::ostream* out) {
+    *out << std::oct << m.mode << std::dec << ' ' << m.owner << ':' << m.group;
+}
+
+// Owner and group that are not the writer's own where the system allows it:
+// root gives the file to "nobody"; another user keeps its own.
+Modes OtherOwner(mode_t mode) {
+    Modes modes{mode, ::getuid(), ::getgid()};
+    if (::getuid() == 0) {
+        if (const passwd* nobody = ::getpwnam("nobody")) {
+            modes.owner = nobody->pw_uid;
+            modes.group = nobody->pw_gid;
+        }
+    }
+    return modes;
+}
+
+bool Give(const QString& path, const Modes& modes) {
+    const QByteArray name = QFile::encodeName(path);
+    return ::chown(name.constData(), modes.owner, modes.group) == 0 &&
+           ::chmod(name.constData(), modes.mode) == 0;
+}
+
+TEST_F(SettingsFileTest, TheFileAndItsCopyKeepPermissionsOwnerAndGroup) {
+    for (const bool damaged : {false, true}) {
+        SCOPED_TRACE(damaged ? "damaged" : "sound");
+        QFile::remove(Ini() + ".damaged");
+        const QByteArray text =
+            damaged ? "[Metrivo]\nUnitType=2\nnot a setting\n" : "[Metrivo]\nUnitType=2\n";
+        ASSERT_TRUE(WriteAll(Ini(), text));
+        const Modes modes = OtherOwner(0640);
+        ASSERT_TRUE(Give(Ini(), modes));
+        ErrorCapture errors;
+        QtSettingsStore store(folder_.path());
+        store.Write("Orvandel", "Metrivo", "UnitType", "5");
+        EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "5");
+        EXPECT_EQ(ModesOf(Ini()), modes);
+        if (damaged) {
+            EXPECT_EQ(ReadAll(Ini() + ".damaged"), text);
+            EXPECT_EQ(ModesOf(Ini() + ".damaged"), modes) << "readable by no one else";
+        }
+    }
+}
+
+TEST_F(SettingsFileTest, ALinkToAFileOfAnotherProgramIsLeftAsItIs) {
+    QTemporaryDir home;
+    const QString bashrc = home.filePath(".bashrc");
+    const QByteArray script =
+        "export EDITOR=vi\nalias ll='ls -l'\nif [ -f ~/.aliases ]; then\n    . ~/.aliases\nfi\n";
+    ASSERT_TRUE(WriteAll(bashrc, script));
+    const Modes modes = OtherOwner(0600);
+    ASSERT_TRUE(Give(bashrc, modes));
+    ASSERT_TRUE(QFile::link(bashrc, Ini()));
+
     ErrorCapture errors;
     QtSettingsStore store(folder_.path());
-    store.Write("Orvandel", "Metrivo", "UnitType", "1");
-    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastFrom0", ""), "3");
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", "0"), "0");
+    store.Write("Orvandel", "Metrivo", "cboFromCurrency", "3");
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(4, 4));
+    EXPECT_EQ(errors.Lines(), 1) << errors.text();
+    EXPECT_NE(errors.text().find("link to a file that holds no settings"), std::string::npos)
+        << errors.text();
+    EXPECT_EQ(ReadAll(bashrc), script);
+    EXPECT_EQ(ModesOf(bashrc), modes);
+    EXPECT_TRUE(QFileInfo(Ini()).isSymLink());
+    EXPECT_TRUE(KeptCopies().isEmpty()) << "nothing of it is copied";
 }
 
 TEST_F(SettingsFileTest, AGoodFileIsNotCopied) {
@@ -318,9 +408,9 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const QString& lock) { return QFile::link("/dev/zero", lock); }}),
     NameOfCase());
 
-TEST(SettingsLockTest, ALockHeldByALiveInstanceIsWaitedForAboutASecondAtMost) {
+TEST(SettingsLockTest, ALockHeldByALiveInstanceIsWaitedForAsLongAsAllowed) {
     QTemporaryDir folder;
-    QtSettingsStore store(folder.path());
+    QtSettingsStore store(folder.path(), 300);
     const QString ini = store.FilePath("Orvandel");
     ASSERT_TRUE(WriteAll(ini, "[Metrivo]\nUnitType=3\n"));
     auto held = std::make_unique<QLockFile>(ini + ".lock");
@@ -340,6 +430,26 @@ TEST(SettingsLockTest, ALockHeldByALiveInstanceIsWaitedForAboutASecondAtMost) {
     held.reset();
     store.WriteBatch("Orvandel", "Metrivo", CloseEntries(2, 2));
     EXPECT_EQ(store.Read("Orvandel", "Metrivo", "LastTo5", ""), "2");
+}
+
+// On a slow disk another instance holds the lock for as long as its write
+// takes: waiting for it lets the instance closed last have the last word.
+TEST(SettingsLockTest, ALockHeldLongerThanASecondIsWaitedFor) {
+    QTemporaryDir folder;
+    QtSettingsStore store(folder.path());
+    const QString ini = store.FilePath("Orvandel");
+    ASSERT_TRUE(WriteAll(ini, "[Metrivo]\nUnitType=3\n"));
+    auto held = std::make_unique<QLockFile>(ini + ".lock");
+    ASSERT_TRUE(held->tryLock(0));
+    std::thread other([&held] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        held.reset();
+    });
+    ErrorCapture errors;
+    store.WriteBatch("Orvandel", "Metrivo", CloseEntries(2, 2));
+    other.join();
+    EXPECT_EQ(errors.text(), "");
+    EXPECT_EQ(store.Read("Orvandel", "Metrivo", "UnitType", ""), "2");
 }
 
 struct FolderCase {
@@ -384,6 +494,19 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"no home anywhere", nullptr, nullptr, "", ""},
         FolderCase{"a relative home in the database", nullptr, nullptr, "pw", ""}),
     NameOfCase());
+
+// Folders of the system's own file systems, which count no free blocks.
+TEST(ConfigFolderTest, AFolderOfTheSystemIsNoWritableFolderNotAFullDisk) {
+    for (const char* folder : {"/proc/self", "/sys"}) {
+        QtSettingsStore store{QString::fromLatin1(folder)};
+        ErrorCapture errors;
+        store.Write("Orvandel", "Metrivo", "UnitType", "4");
+        EXPECT_EQ(errors.Lines(), 1) << errors.text();
+        EXPECT_NE(errors.text().find("(it is not a writable file in a writable folder)"),
+                  std::string::npos)
+            << errors.text();
+    }
+}
 
 TEST(ConfigFolderTest, WithoutAFolderReadsGiveDefaultsAndWritesWarnOnce) {
     QtSettingsStore store{QString()};

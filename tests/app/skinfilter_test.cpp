@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -98,6 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "QLabel { font-size: 800pt; margin: 65em; padding: 1025; width: 2000%; }\n"
                    "QLineEdit { min-width: 1e5px; spacing: -2000px; height: 768pt; }",
                    "QComboBox {\n    max-width: 1024px;\n}\nQLineEdit {\n    height: 768pt;\n}\n"},
+        // Qt makes an em the font's height: at the largest font a sheet may
+        // set, one em is more than the cap.
+        FilterCase{"lengths in em or ex",
+                   "QComboBox QAbstractItemView { font-size: 1024px; min-width: 1em; "
+                   "min-height: 1EX; }\nQLabel { margin: 1em 2px; padding: 2px; }",
+                   "QComboBox QAbstractItemView {\n    font-size: 1024px;\n}\nQLabel {\n    "
+                   "padding: 2px;\n}\n"},
+        FilterCase{"negative lengths but for margins and offsets",
+                   "QWidget { min-width: -1px; max-height: -1px; padding: -1px; border: -1px "
+                   "solid red; margin: -4px; top: -2px; outline-offset: -1px; }\nQLabel { "
+                   "font-size: 0px; font: bold 0pt \"Liberation Sans\"; font-size: 1px; "
+                   "background-color: qlineargradient(x1: 0, y1: -1, x2: 0, y2: 1, stop: 0 red, "
+                   "stop: 1 blue); }",
+                   "QWidget {\n    margin: -4px;\n    top: -2px;\n    outline-offset: -1px;\n}\n"
+                   "QLabel {\n    font-size: 1px;\n    background-color: qlineargradient(x1: 0, "
+                   "y1: -1, x2: 0, y2: 1, stop: 0 red, stop: 1 blue);\n}\n"},
         FilterCase{"images from elsewhere",
                    "QWidget { background-image: url(/tmp/fifo); image: url(../x.png); icon: "
                    "url(qrc:/a.png); color: red; }",
@@ -198,6 +215,91 @@ TEST(SkinImagesTest, AllImagesTogetherStayWithinThePixelBudget) {
     EXPECT_EQ(images.pixels(), SkinImages::kMaxPixels);
     EXPECT_FALSE(images.Resolve("one.png"));
 }
+
+// An image in one of the accepted formats, its header saying `size`; the
+// pixels are one colour, so that every file stays small.
+QByteArray Encoded(const char* format, QSize size) {
+    QImage image(size, QImage::Format_Mono);
+    image.fill(1);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// A GIF whose logical screen is `screen` and whose one frame is one pixel at
+// the top left.
+QByteArray Gif(QSize screen) {
+    QByteArray gif("GIF89a");
+    const auto add16 = [&gif](int value) {
+        gif += static_cast<char>(value & 0xff);
+        gif += static_cast<char>(value >> 8);
+    };
+    add16(screen.width());
+    add16(screen.height());
+    gif += QByteArray(
+        "\x80\0\0"
+        "\0\0\0\xff\xff\xff",
+        9);  // two colours
+    gif += ',';
+    for (const int value : {0, 0, 1, 1}) add16(value);
+    gif += QByteArray("\0\x02\x02\x44\x01\0;", 8);  // one pixel of colour 0, the end
+    return gif;
+}
+
+struct BudgetCase {
+    const char* name;
+    QByteArray bytes;
+    bool accepted;
+};
+
+void PrintTo(const BudgetCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// Every image format a skin may use, at the pixel budget and one row past it,
+// measured by what Qt's decoder allocates for it.
+class SkinImageBudgetTest : public ::testing::TestWithParam<BudgetCase> {};
+
+TEST_P(SkinImageBudgetTest, TheBudgetHoldsForWhatDecodingAllocates) {
+    const BudgetCase& c = GetParam();
+    QBuffer buffer(const_cast<QByteArray*>(&c.bytes));
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    const QImage decoded = QImageReader(&buffer).read();
+    ASSERT_FALSE(decoded.isNull());
+    const std::int64_t decodedPixels = std::int64_t{decoded.width()} * decoded.height();
+    ASSERT_EQ(decodedPixels <= SkinImages::kMaxPixels, c.accepted) << "the case is what it says";
+
+    test::ScratchFolder folder;
+    ASSERT_TRUE(folder.Make("x/image", Entry::kFile, c.bytes));
+    SkinImages images(folder.At("x"));
+    const std::optional<std::string> copy = images.Resolve("image");
+    ASSERT_EQ(copy.has_value(), c.accepted);
+    if (copy) {
+        // The copy Qt is given decodes to what was counted.
+        const QImage fromCopy(QString::fromStdString(*copy));
+        EXPECT_EQ(std::int64_t{fromCopy.width()} * fromCopy.height(), images.pixels());
+        EXPECT_EQ(images.pixels(), decodedPixels);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, SkinImageBudgetTest,
+    ::testing::Values(BudgetCase{"PNG at the budget", Encoded("PNG", {1024, 1024}), true},
+                      BudgetCase{"PNG one row past", Encoded("PNG", {1024, 1025}), false},
+                      BudgetCase{"JPEG at the budget", Encoded("JPEG", {1024, 1024}), true},
+                      BudgetCase{"JPEG one row past", Encoded("JPEG", {1024, 1025}), false},
+                      BudgetCase{"BMP at the budget", Encoded("BMP", {1024, 1024}), true},
+                      BudgetCase{"BMP one row past", Encoded("BMP", {1024, 1025}), false},
+                      BudgetCase{"GIF screen at the budget", Gif({1024, 1024}), true},
+                      // Qt's reader takes a screen over ten times its frame and 200 pixels
+                      // for a mistake and reports the frame; its decoder does not.
+                      BudgetCase{"GIF screen wider than the reader believes at the budget",
+                                 Gif({2048, 512}), true},
+                      BudgetCase{"GIF screen wider than the reader believes one row past",
+                                 Gif({2048, 513}), false}),
+    NameOfCase());
 
 TEST(SkinEngineLook, ImagesAreFoundInTheSkinFolderNotTheCurrentOne) {
     test::ScratchFolder program;

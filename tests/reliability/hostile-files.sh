@@ -109,16 +109,28 @@ skin_folder relative "QWidget { background-image: url(bg.png); }"
 e2e_run_program "$program" 0 "skin image name that is a FIFO in the current folder" "$E2E_WORK/cwd"
 note "skin image name that is a FIFO in the current folder"
 
-# Started from the skin's folder, so that the image is found even where
-# names are taken from the current folder.
+# modest_peak WHAT: the program started from the skin's folder (so that an
+# image is found even where names are taken from the current folder) stays
+# below 400 MB up to its first frame, and closes.
+modest_peak() {
+    e2e_start_counting "$program" "$1" "$folder/x"
+    e2e_await_first_frame
+    peak=$(peak_kb)
+    [ "$peak" -lt 400000 ] || fail "$1: ${peak} kB"
+    e2e_close "$window" 5 "$1"
+    note "$1" "peak ${peak} kB"
+}
+
 skin_folder big "QWidget { background-image: url(big.png); }"
 png 2000 2000 >"$folder/x/big.png"
-e2e_start_counting "$program" "skin image of 2000 by 2000 pixels" "$folder/x"
-sleep 0.5
-peak=$(peak_kb)
-[ "$peak" -lt 400000 ] || fail "skin image of 2000 by 2000 pixels: ${peak} kB"
-e2e_close "$window" 5 "skin image of 2000 by 2000 pixels"
-note "skin image of 2000 by 2000 pixels" "peak ${peak} kB"
+modest_peak "skin image of 2000 by 2000 pixels"
+
+# A GIF of 35 bytes whose logical screen is 2800 by 2800 pixels and whose one
+# frame is one pixel: Qt's reader reports the frame, its decoder allocates the
+# screen, for every widget (31 MB, over Qt's pixmap cache).
+skin_folder gif "* { background-image: url(big0.gif); }"
+png --gif 2800 2800 >"$folder/x/big0.gif"
+modest_peak "skin GIF whose screen is larger than its frame"
 
 skin_folder sizes "QWidget#Form1 { min-width: 100000px; min-height: 100000px; }
 QComboBox { min-width: 16000000px; }"
@@ -128,20 +140,48 @@ size=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: *//p')
 e2e_close "$window" 5 "skin sizes beyond the window"
 note "skin sizes beyond the window" "$size"
 
+# Lengths in em: Qt takes an em as the font's height, so at the largest font
+# a skin may set one em is past the cap. The unit list's popup keeps a size
+# within it.
+skin_folder em "QComboBox QAbstractItemView { font-size: 1024px; min-width: 1em; min-height: 1em; }"
+e2e_start_counting "$program" "skin lengths in em"
+e2e_await_first_frame
+xdotool mousemove --window "$window" 300 113 click 1
+popup=""
+popup_shown() {
+    popup=$(xdotool search --onlyvisible --pid "$METRIVO_PID" --name '^Metrivo$' 2>/dev/null |
+        grep -vx "$window" | head -1 || true)
+    [ -n "$popup" ]
+}
+e2e_until 5 "skin lengths in em: the list's popup" popup_shown
+size=$(xdotool getwindowgeometry "$popup" | sed -n 's/.*Geometry: *//p')
+[ "${size%x*}" -le 1024 ] && [ "${size#*x}" -le 1024 ] || fail "skin lengths in em: the popup is $size"
+xdotool key Escape
+e2e_close "$window" 5 "skin lengths in em"
+note "skin lengths in em" "popup $size"
+
+# Negative lengths and a font of no size: Qt would say so for every control.
+skin_folder negative "QWidget { min-width: -1px; max-height: -1px; padding: -1px; }
+QLabel, QGroupBox { font-size: 0px; }"
+e2e_run_program "$program" 0 "skin negative lengths"
+said=$(grep -c 'Negative sizes\|size <= 0' "$E2E_WORK/stderr.txt" || true)
+[ "$said" = 0 ] || fail "skin negative lengths: $said lines from Qt"
+note "skin negative lengths" "no line from Qt"
+
 # Properties that set behaviour: a list's selection and the amount box's
 # length. The lists keep their first units, "12345" converts whole.
 skin_folder behaviour "QComboBox { qproperty-currentIndex: 7; }
 QLineEdit#Text1 { qproperty-maxLength: 2; }"
 e2e_start_counting "$program" "skin properties that set behaviour"
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.3
+e2e_await_first_frame
+e2e_focus "$window"
 xdotool key --delay 60 Tab Tab       # the target list, then the amount box
 xdotool type --delay 60 "12345"
 xdotool key --delay 60 Return        # Start Converting: centimeter to centimeter
-sleep 0.3
-xdotool mousemove --window "$window" 267 299 click 1   # Copy Results To Clipboard
-sleep 0.5
-copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
+# Copy Results To Clipboard, until the copy has come.
+copied=""
+result_copied() { copied=$(e2e_result "$window"); [ -n "$copied" ]; }
+e2e_until 5 "skin properties that set behaviour: the result" result_copied
 e2e_close "$window" 5 "skin properties that set behaviour"
 [ "$copied" = 12345 ] || fail "skin properties that set behaviour: the result is '$copied'"
 for key in cboFromCurrency cboToCurrency; do
@@ -165,9 +205,13 @@ e2e_start_counting "$program" "cursor holding a 2048-pixel image"
 [ "$reports" = 1 ] || fail "cursor holding a 2048-pixel image: $reports reports"
 for spot in "267 299" "100 299" "267 250" "267 299"; do
     # shellcheck disable=SC2086
-    xdotool mousemove --window "$window" $spot
-    sleep 0.2
+    xdotool mousemove --sync --window "$window" $spot
 done
+# A conversion copied after the moves: the window has handled them all.
+e2e_focus "$window"
+xdotool key Return
+result_copied() { [ "$(e2e_result "$window")" = 1 ]; }
+e2e_until 5 "cursor holding a 2048-pixel image: the window after the moves" result_copied
 kill -0 "$METRIVO_PID" 2>/dev/null || fail "cursor holding a 2048-pixel image: the program ended"
 e2e_close "$window" 5 "cursor holding a 2048-pixel image"
 note "cursor holding a 2048-pixel image" "one report, pointer over the buttons"
@@ -182,8 +226,10 @@ cp "$XDG_CONFIG_HOME/Orvandel.ini" "$E2E_WORK/random.ini"
 e2e_run_program "$program" any "random settings"
 cmp -s "$E2E_WORK/random.ini" "$XDG_CONFIG_HOME/Orvandel.ini.damaged" ||
     fail "random settings: not kept as Orvandel.ini.damaged"
-# The repaired file keeps the line ending the damaged one began with, which
-# may be a lone carriage return.
+# Every byte stays, and our section follows with the line ending the file
+# began with, which may be a lone carriage return.
+cmp -s -n "$(wc -c <"$E2E_WORK/random.ini")" "$E2E_WORK/random.ini" "$XDG_CONFIG_HOME/Orvandel.ini" ||
+    fail "random settings: its bytes changed"
 tr '\r' '\n' <"$XDG_CONFIG_HOME/Orvandel.ini" | grep -qx '\[Metrivo\]' ||
     fail "random settings: not written again"
 results+=("random settings: window after ${elapsed} ms, $reports report(s), kept aside")
@@ -197,5 +243,51 @@ warnings=$(grep -c 'cannot save settings' "$E2E_WORK/stderr.txt" || true)
 [ "$warnings" = 1 ] || fail "unwritable settings: $warnings warnings"
 results+=("unwritable settings: window after ${elapsed} ms, one warning")
 echo "${results[-1]}"
+
+# The copies of a skin's images, in a temporary folder of the test's own:
+# nothing is left after a display that goes away; after a kill -9, the next
+# start removes what the killed run left, but never the copies of a run that
+# still lives.
+export TMPDIR="$E2E_WORK/tmp" XDG_CONFIG_HOME="$E2E_WORK/config-copies"
+mkdir -p "$TMPDIR"
+skin_folder copies "QWidget { background-image: url(small.png); }"
+png 4 4 >"$folder/x/small.png"
+copies() { ls -A "$TMPDIR"; }
+copies_count() { [ "$(copies | wc -l)" = "$1" ]; }
+e2e_x_server
+e2e_start_counting "$program" "skin copies, display lost"
+e2e_await_first_frame
+copies_count 1 || fail "skin copies: no copy made ($(copies))"
+kill "$E2E_XVFB_PID"
+e2e_wait_end 1 "skin copies, display lost"
+copies_count 0 || fail "skin copies: left after the display went away: $(copies)"
+note "skin copies after a lost display" "none left"
+
+e2e_x_server
+e2e_start_counting "$program" "skin copies, killed"
+e2e_await_first_frame
+left=$(copies)
+kill -KILL "$METRIVO_PID"
+wait "$METRIVO_PID" 2>/dev/null || true
+METRIVO_PID=""
+[ -d "$TMPDIR/$left" ] || fail "skin copies: the killed run left none to remove"
+rm -f "$XDG_CONFIG_HOME/Orvandel.ini"
+e2e_start_counting "$program" "skin copies, the next start"
+e2e_await_first_frame
+e2e_until 5 "skin copies: what the killed run left" test ! -e "$TMPDIR/$left"
+live=$(copies)
+first=$METRIVO_PID
+first_window=$window
+rm -f "$XDG_CONFIG_HOME/Orvandel.ini"
+e2e_start_counting "$program" "skin copies, a second run"
+e2e_await_first_frame
+[ -d "$TMPDIR/$live" ] || fail "skin copies: a live run's copies were removed"
+copies_count 2 || fail "skin copies: $(copies)"
+e2e_close "$window" 5 "skin copies, a second run"
+METRIVO_PID=$first
+e2e_close "$first_window" 5 "skin copies, the next start"
+copies_count 0 || fail "skin copies: left after a close: $(copies)"
+unset TMPDIR
+note "skin copies after a kill -9" "removed at the next start, a live run's kept"
 
 echo "PASS: ${#results[@]} hostile starts, each window up within ${E2E_LIMIT}s with the reports defined"

@@ -48,6 +48,11 @@ e2e_init() {
     E2E_WORK=$(mktemp -d)
     # Copies of the program go beside it, where a hard link works.
     E2E_PROGRAMS="$(cd "$(dirname "$METRIVO")" && pwd)/e2e-programs.$$"
+    # What a program run as another user needs, where every user can reach
+    # it: the checkout may lie in a folder only its owner can enter (root's
+    # home is 0700).
+    E2E_SHARED=$(mktemp -d)
+    chmod 0755 "$E2E_SHARED"
     E2E_PIDS=()
     E2E_MOUNTS=()
     E2E_LAUNCHER=()
@@ -70,7 +75,7 @@ e2e_cleanup() {
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
     for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
     for mount in "${E2E_MOUNTS[@]}"; do umount "$mount" 2>/dev/null || true; done
-    rm -rf "$E2E_WORK" "$E2E_PROGRAMS"
+    rm -rf "$E2E_WORK" "$E2E_PROGRAMS" "$E2E_SHARED"
 }
 
 # e2e_program_copy NAME: a program folder of its own for files placed beside
@@ -80,6 +85,17 @@ e2e_program_copy() {
     local folder="$E2E_PROGRAMS/$1"
     mkdir -p "$folder"
     ln "$METRIVO" "$folder/metrivo" 2>/dev/null || cp "$METRIVO" "$folder/metrivo"
+    echo "$folder/metrivo"
+}
+
+# e2e_shared_program_copy NAME: a copy of the program in a folder of its own
+# that every user can reach and read, for a program run as another user;
+# prints the program's path.
+e2e_shared_program_copy() {
+    local folder="$E2E_SHARED/$1"
+    mkdir -m 0755 "$folder"
+    cp "$METRIVO" "$folder/metrivo"
+    chmod 0755 "$folder/metrivo"
     echo "$folder/metrivo"
 }
 
@@ -181,6 +197,25 @@ e2e_await_setting() {
         [ "$(date +%s%N)" -lt "$deadline" ] || e2e_expect_setting "$1" "$2" "waiting"
         sleep 0.05
     done
+}
+
+# e2e_until SECONDS WHAT COMMAND...: waits until COMMAND succeeds, and fails
+# the test with WHAT when it has not within SECONDS.
+e2e_until() {
+    local seconds=$1 what=$2 deadline
+    deadline=$(($(date +%s%N) + seconds * 1000000000))
+    shift 2
+    until "$@"; do
+        [ "$(date +%s%N)" -lt "$deadline" ] || fail "$what: not within ${seconds}s"
+        sleep 0.02
+    done
+}
+
+# e2e_await_first_frame [SECONDS]: waits (5 s by default) until the window
+# has drawn its first frame, which is when the program stores the list
+# selections its load restored (XDG_CONFIG_HOME must be writable).
+e2e_await_first_frame() {
+    e2e_until "${1:-5}" "the first frame" grep -qs '^cboFromCurrency=' "$XDG_CONFIG_HOME/Orvandel.ini"
 }
 
 # e2e_start [PROGRAM] [ARGS...]: starts the program (by default METRIVO),
