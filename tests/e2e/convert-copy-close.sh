@@ -34,7 +34,9 @@ for _ in $(seq 1 100); do
 done
 [ -n "$window" ] || fail "the window did not map"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.3
+# The window manager's ping: answered once the window has handled its input.
+settle() { "$(dirname "$closerequest")/pingwindow" "$window" 5000 || fail "the window did not answer"; }
+settle
 
 # The focus starts in the source list (Length, "centimeter"). Typing a letter
 # jumps to the matching unit; Tab moves on as the tab order says.
@@ -44,12 +46,14 @@ xdotool type --delay 60 "me"        # meter
 xdotool key --delay 60 Tab          # the amount box, its text selected
 xdotool type --delay 60 "2.5"
 xdotool key --delay 60 Return       # Start Converting
-sleep 0.3
+settle
 
 # "Copy Results To Clipboard": the middle of the button, in window coordinates.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove --window "$window" 267 299 click 1
-sleep 0.5
+# shellcheck source=/dev/null
+. "$(cd "$(dirname "$metrivo")/.." && pwd)/tests/layout.sh"
+read -r left top width height <<<"$layout_PushButton1"
+xdotool mousemove --window "$window" $((left + width / 2)) $((top + height / 2)) click 1
+settle
 copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
 [ "$copied" = "2500" ] || fail "clipboard holds '$copied', expected '2500'"
 

@@ -8,9 +8,6 @@ set -euo pipefail
 e2e_init "$@"
 e2e_x_server
 
-# Window coordinates of the " Weight" option.
-weight=(180 59)
-
 # Starts the window, chooses Weight and converts "pound" to "kilogram" by
 # keys; the Weight lists hold "pound" at 16 and "kilogram" at 9. The last key,
 # Return, is left to the caller.
@@ -18,8 +15,8 @@ choose_weight_units() {
     rm -f "$SETTINGS"
     e2e_start
     window=$(e2e_wait_main)
-    e2e_click "$window" "${weight[@]}"
-    e2e_click "$window" 300 113      # the source list: it takes the focus
+    e2e_click_on "$window" optUnits_4
+    e2e_click_on "$window" cboFromCurrency   # the source list: it takes the focus
     e2e_keys Escape                  # a click opens the list; close it again
     e2e_type pound
     e2e_keys Tab
@@ -45,9 +42,9 @@ for signal in TERM HUP INT QUIT; do
     expect_weight_saved "SIG$signal"
 done
 
-# SIGKILL a second after the conversion: the file already holds it.
+# SIGKILL within a second of the conversion: the file already holds it.
 convert_weight
-sleep 1
+e2e_await_setting LastFrom4 16 1
 kill -KILL "$METRIVO_PID"
 wait "$METRIVO_PID" 2>/dev/null || true
 METRIVO_PID=""

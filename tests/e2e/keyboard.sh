@@ -9,8 +9,6 @@ set -euo pipefail
 e2e_init "$@"
 e2e_x_server
 
-start_button=(268 214)
-length=(40 36)
 
 # --- Type-ahead: category, typed text, the index the source list must hold.
 typeahead_cases=(
@@ -30,8 +28,8 @@ for row in "${typeahead_cases[@]}"; do
     e2e_start
     window=$(e2e_wait_main)
     xdotool type --delay 60 "$typed"
-    sleep 0.6
-    e2e_expect_setting cboFromCurrency "$expected" "typing '$typed' in category $category"
+    e2e_settle "$window"
+    e2e_await_setting cboFromCurrency "$expected"
     e2e_close "$window"
 done
 
@@ -68,10 +66,10 @@ e2e_expect_report "Subscript out of range" Form_Load 146
 e2e_expect_report "Invalid property value" Form_Load 148
 e2e_expect_report "Invalid property value" Form_Load 150
 window=$(e2e_wait_main)
-e2e_click "$window" "${length[@]}"
-e2e_no_box 0.3
-e2e_click "$window" "${start_button[@]}"
-e2e_no_box 0.3
+e2e_click_on "$window" optUnits_0
+e2e_no_box
+e2e_click_on "$window" PushButton2
+e2e_no_box
 result=$(e2e_result "$window")
 [ "$result" = "1" ] || fail "after choosing Length again the conversion gave '$result'"
 e2e_close "$window"

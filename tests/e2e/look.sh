@@ -11,15 +11,17 @@ set -euo pipefail
 e2e_init "$@"
 e2e_x_server
 
-# Rectangles in window pixels (x y w h), from the window's layout.
-frames=("8 8 520 69" "8 234 520 90" "144 81 384 54" "8 140 520 54" "8 82 128 54")
-options=("24 28 73 17" "160 28 97 17" "312 28 57 17" "24 51 65 17" "160 51 73 17" "312 51 81 17")
-from_list="160 101 351 23"
-to_list="24 160 487 23"
-amount="24 102 95 23"
-results="24 254 487 25"
-copy_button="24 286 487 27"
-start_button="8 201 520 27"
+# Rectangles in window pixels (x y w h), from the window's layout table.
+frames=()
+for n in 1 2 3 4 5; do frames+=("$(e2e_rect Frame$n)"); done
+options=()
+for n in 0 1 2 3 4 5; do options+=("$(e2e_rect optUnits_$n)"); done
+from_list=$(e2e_rect cboFromCurrency)
+to_list=$(e2e_rect cboToCurrency)
+amount=$(e2e_rect Text1)
+results=$(e2e_rect Text2)
+copy_button=$(e2e_rect PushButton1)
+start_button=$(e2e_rect PushButton2)
 # The controls in the order Tab visits them from the source list on.
 tab_order=(from_list to_list amount start_button results copy_button length)
 length=${options[0]}

@@ -45,7 +45,7 @@ for _ in $(seq 1 40); do
     xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | grep -q ' = ' && break
     sleep 0.05
 done
-sleep 0.3
+e2e_settle "$window"
 check_centred "openbox" "$window"
 e2e_close "$window"
 echo "PASS: centred with and without a window manager; the icon in its four sizes"

@@ -7,24 +7,20 @@ set -euo pipefail
 e2e_init "$@"
 e2e_x_server
 
-# Window coordinates of the category options.
-weight=(180 59)
-speed=(330 36)
-
 # --- A remembered unit the list does not have, met by a click and by keys.
 e2e_settings UnitType=2 LastFrom2=50
 e2e_start
 e2e_expect_report "Invalid property value" Form_Load 144
 e2e_expect_report "Invalid property value" Form_Load 146
 window=$(e2e_wait_main)
-e2e_click "$window" "${weight[@]}"
-e2e_no_box 0.3
-e2e_click "$window" "${speed[@]}"
+e2e_click_on "$window" optUnits_4
+e2e_no_box
+e2e_click_on "$window" optUnits_2
 e2e_expect_report "Invalid property value" optUnits_Click 0
 kill -0 "$METRIVO_PID" || fail "the program ended after the click on Speed"
 # The lists of Speed stay unselected; the window still converts elsewhere.
-e2e_click "$window" "${weight[@]}"
-e2e_no_box 0.3
+e2e_click_on "$window" optUnits_4
+e2e_no_box
 # From Weight, the arrow keys move the choice up to Temperature and right to
 # Speed.
 e2e_focus "$window"

@@ -10,17 +10,30 @@ e2e_init "$1" "$2"
 skins=$3
 e2e_x_server
 
-# Window rectangles (x y w h) of the controls.
+# Window rectangles (x y w h) of the controls, from the window's layout table.
 declare -A controls=(
-    [from_list]="160 101 351 23" [to_list]="24 160 487 23" [amount]="24 102 95 23"
-    [results]="24 254 487 25" [copy_button]="24 286 487 27" [start_button]="8 201 520 27"
-    [option_length]="24 28 73 17" [option_temperature]="160 28 97 17" [option_speed]="312 28 57 17"
-    [option_volume]="24 51 65 17" [option_weight]="160 51 73 17" [option_area]="312 51 81 17"
+    [from_list]="$(e2e_rect cboFromCurrency)" [to_list]="$(e2e_rect cboToCurrency)"
+    [amount]="$(e2e_rect Text1)" [results]="$(e2e_rect Text2)"
+    [copy_button]="$(e2e_rect PushButton1)" [start_button]="$(e2e_rect PushButton2)"
+    [option_length]="$(e2e_rect optUnits_0)" [option_temperature]="$(e2e_rect optUnits_1)"
+    [option_speed]="$(e2e_rect optUnits_2)" [option_volume]="$(e2e_rect optUnits_3)"
+    [option_weight]="$(e2e_rect optUnits_4)" [option_area]="$(e2e_rect optUnits_5)"
 )
-# The arrows: the last 22 px of each list; the circles: an option's first 16 px.
+# The arrows: the last 22 px of each list, 2 px in from top and bottom; the
+# circles: an option's first 16 px.
+arrow() {
+    local l t w h
+    read -r l t w h <<<"$(e2e_rect "$1")"
+    echo "$((l + w - 22)) $((t + 2)) 20 $((h - 4))"
+}
+circle() {
+    local l t w h
+    read -r l t w h <<<"$(e2e_rect "$1")"
+    echo "$l $t 16 $h"
+}
 declare -A marks=(
-    [from_arrow]="489 103 20 19" [to_arrow]="489 162 20 19"
-    [length_circle]="24 28 16 17" [area_circle]="312 51 16 17"
+    [from_arrow]="$(arrow cboFromCurrency)" [to_arrow]="$(arrow cboToCurrency)"
+    [length_circle]="$(circle optUnits_0)" [area_circle]="$(circle optUnits_5)"
 )
 
 folder=$(dirname "$(e2e_program_copy skinned)")
@@ -34,7 +47,6 @@ for skin in "$skins"/*/o.cjs; do
     e2e_start "$folder/metrivo"
     window=$(e2e_wait_main)
     e2e_keys Return           # Results shows "1"
-    sleep 0.3
     shot="$E2E_WORK/$name.png"
     e2e_shot "$shot" "$window"
     e2e_close "$window"

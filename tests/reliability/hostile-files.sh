@@ -146,7 +146,7 @@ note "skin sizes beyond the window" "$size"
 skin_folder em "QComboBox QAbstractItemView { font-size: 1024px; min-width: 1em; min-height: 1em; }"
 e2e_start_counting "$program" "skin lengths in em"
 e2e_await_first_frame
-xdotool mousemove --window "$window" 300 113 click 1
+xdotool mousemove --window "$window" $(e2e_centre cboFromCurrency) click 1
 popup=""
 popup_shown() {
     popup=$(xdotool search --onlyvisible --pid "$METRIVO_PID" --name '^Metrivo$' 2>/dev/null |
@@ -203,7 +203,12 @@ folder=$(dirname "$program")
 png --cursor 32 2048 2048 >"$folder/HAND-M.CUR"
 e2e_start_counting "$program" "cursor holding a 2048-pixel image"
 [ "$reports" = 1 ] || fail "cursor holding a 2048-pixel image: $reports reports"
-for spot in "267 299" "100 299" "267 250" "267 299"; do
+# Over the copy button, its left end, the results frame above the box, and
+# the button again.
+read -r button_x button_y <<<"$(e2e_centre PushButton1)"
+read -r _ results_top _ _ <<<"$(e2e_rect Text2)"
+for spot in "$button_x $button_y" "$(($(e2e_rect PushButton1 | cut -d' ' -f1) + 76)) $button_y" \
+    "$button_x $((results_top - 4))" "$button_x $button_y"; do
     # shellcheck disable=SC2086
     xdotool mousemove --sync --window "$window" $spot
 done

@@ -220,7 +220,7 @@ export XDG_CONFIG_HOME="$E2E_WORK/linked"
 mkdir -p "$XDG_CONFIG_HOME"
 ln -s "$bashrc" "$XDG_CONFIG_HOME/Orvandel.ini"
 e2e_start_counting "$program" "a link to another program's file"
-xdotool mousemove --window "$window" 180 59 click 1
+xdotool mousemove --window "$window" $(e2e_centre optUnits_4) click 1
 e2e_until 5 "a link to another program's file: the warning" grep -q 'cannot save settings' "$E2E_WORK/stderr.txt"
 kill -TERM "$METRIVO_PID"
 e2e_wait_end 0 "a link to another program's file"
@@ -239,7 +239,7 @@ chmod 0600 "$ini"
 cp -p "$ini" "$E2E_WORK/damaged.before"
 e2e_start_counting "$program" "a settings file with lines that are no settings"
 e2e_await_first_frame
-xdotool mousemove --window "$window" 180 59 click 1
+xdotool mousemove --window "$window" $(e2e_centre optUnits_4) click 1
 e2e_until 5 "a settings file with lines that are no settings: the choice" grep -q '^UnitType=4$' "$ini"
 kill -TERM "$METRIVO_PID"
 e2e_wait_end 0 "a settings file with lines that are no settings"
@@ -263,7 +263,7 @@ choose_weight() {
     local before
     e2e_await_first_frame
     before=$(stat -c %i "$ini")
-    xdotool mousemove --window "$window" 180 59 click 1
+    xdotool mousemove --window "$window" $(e2e_centre optUnits_4) click 1
     e2e_until 5 "the choice" replaced "$ini" "$before"
 }
 end_and_check() {
@@ -365,9 +365,9 @@ if command -v strace >/dev/null && strace -o /dev/null true 2>/dev/null; then
     e2e_until 5 "the second window" replaced "$ini" "$before"
     second_window=$(window_of "$second")
     xdotool windowmove "$second_window" 640 0
-    xdotool mousemove --window "$first_window" 330 36 click 1     # Speed
+    xdotool mousemove --window "$first_window" $(e2e_centre optUnits_2) click 1     # Speed
     e2e_await_setting UnitType 2
-    xdotool mousemove --window "$second_window" 180 59 click 1    # Weight
+    xdotool mousemove --window "$second_window" $(e2e_centre optUnits_4) click 1    # Weight
     e2e_await_setting UnitType 4
     slow_disk "$first" 1500
     slow_disk "$second" 1500

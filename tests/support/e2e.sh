@@ -44,7 +44,14 @@ e2e_atspi_bus() {
 e2e_init() {
     METRIVO=$1
     CLOSEREQUEST=${2:-}
+    # The window manager's ping, beside the close request.
+    E2E_PING=""
+    [ -n "$CLOSEREQUEST" ] && E2E_PING="$(dirname "$CLOSEREQUEST")/pingwindow"
     [ -x "$METRIVO" ] || fail "no program at $METRIVO"
+    # The window's layout, beside the build's other tests.
+    E2E_LAYOUT="$(cd "$(dirname "$METRIVO")/.." && pwd)/tests/layout.sh"
+    # shellcheck source=/dev/null
+    [ -f "$E2E_LAYOUT" ] && . "$E2E_LAYOUT"
     E2E_WORK=$(mktemp -d)
     # Copies of the program go beside it, where a hard link works.
     E2E_PROGRAMS="$(cd "$(dirname "$METRIVO")" && pwd)/e2e-programs.$$"
@@ -273,7 +280,7 @@ e2e_start_counting() {
 e2e_run_program() {
     local program=$1 expected=$2 what=$3
     e2e_start_counting "$program" "$what" "${4:-$E2E_WORK}"
-    sleep 0.2
+    e2e_settle "$window"
     [ -z "$(e2e_find '^Application Error$')" ] || fail "$what: a report over the open window"
     if [ "$expected" != any ] && [ "$reports" != "$expected" ]; then
         fail "$what: $reports reports, expected $expected"
@@ -308,7 +315,25 @@ e2e_wait_main() {
 
 e2e_focus() {
     xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1" >/dev/null 2>&1 || true
-    sleep 0.2
+    e2e_settle "$1"
+}
+
+# e2e_settle [WINDOW]: waits until the program has handled the input sent to
+# it so far, by the window manager's ping (the focused window by default);
+# fails when it does not answer within 5 s.
+e2e_settle() {
+    local window=${1:-}
+    if [ -z "$E2E_PING" ] || [ -z "${DISPLAY:-}" ]; then
+        sleep 0.2  # no X display to ask: a user's pause
+        return 0
+    fi
+    [ -n "$window" ] || window=$(xdotool getwindowfocus 2>/dev/null || true)
+    [ -n "$window" ] || return 0
+    "$E2E_PING" "$window" 5000 >/dev/null 2>&1 || {
+        # A window that went away with its input has no answer to give.
+        timeout 2 xwininfo -id "$window" >/dev/null 2>&1 || return 0
+        fail "the window did not take its input within 5 s"
+    }
 }
 
 # e2e_box_text: waits for an error report box, copies its text with Ctrl+C as
@@ -322,7 +347,7 @@ e2e_box_text() {
     printf '' | xclip -selection clipboard -i >/dev/null 2>&1 || true
     for _ in 1 2 3 4 5; do
         xdotool key --clearmodifiers ctrl+c
-        sleep 0.2
+        e2e_settle "$box"
         text=$(timeout 5 xclip -o -selection clipboard 2>/dev/null || true)
         [ -n "$text" ] && break
     done
@@ -348,27 +373,50 @@ e2e_expect_report() {
     e2e_expect_box "$1 / in MetrivoProj2021/08/31.Form1.$2 at line $3"
 }
 
-# e2e_no_box [SECONDS]: no report box comes up within that time.
+# e2e_no_box: the input handled so far has brought up no report box.
 e2e_no_box() {
-    sleep "${1:-0.5}"
+    e2e_settle
     [ -z "$(e2e_find '^Application Error$')" ] || fail "an unexpected report box: $(e2e_box_text)"
+}
+
+# e2e_rect NAME: a control's place in the window, "LEFT TOP WIDTH HEIGHT"
+# in pixels, from the window's layout table ("Frame1", "optUnits_4",
+# "PushButton2"...; "window" for the window).
+e2e_rect() {
+    local var="layout_$1"
+    [ -n "${!var:-}" ] || fail "no control $1 in the layout ($E2E_LAYOUT)"
+    echo "${!var}"
+}
+
+# e2e_centre NAME: "X Y", the middle of a control in the window.
+e2e_centre() {
+    local left top width height
+    read -r left top width height <<<"$(e2e_rect "$1")"
+    echo "$((left + width / 2)) $((top + height / 2))"
+}
+
+# e2e_click_on WINDOW NAME: a left click in the middle of a control.
+e2e_click_on() {
+    local x y
+    read -r x y <<<"$(e2e_centre "$2")"
+    e2e_click "$1" "$x" "$y"
 }
 
 # e2e_click WINDOW X Y: a left click at window coordinates.
 e2e_click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
-    sleep 0.3
+    e2e_settle "$1"
 }
 
 # e2e_keys KEY...: key presses to the focused window.
 e2e_keys() {
-    xdotool key --delay 80 "$@"
-    sleep 0.2
+    xdotool key --delay 50 "$@"
+    e2e_settle
 }
 
 e2e_type() {
-    xdotool type --delay 80 "$1"
-    sleep 0.2
+    xdotool type --delay 50 "$1"
+    e2e_settle
 }
 
 # e2e_clipboard: the text on the clipboard.
@@ -380,7 +428,7 @@ e2e_clipboard() {
 # Clipboard" as a user does.
 e2e_result() {
     printf '' | xclip -selection clipboard -i >/dev/null 2>&1 || true
-    e2e_click "$1" 267 299
+    e2e_click_on "$1" PushButton1
     e2e_clipboard
 }
 
