@@ -14,7 +14,7 @@ class FormLayout {
     enum class Kind { kFrame, kTextBox, kList, kOption, kPushButton };
 
     struct Control {
-        std::string_view name;       // "Frame5", "Text1", "optUnits_3"...
+        std::string_view name;  // "Frame5", "Text1", "optUnits_3"...
         Kind kind;
         std::string_view container;  // a frame's name; empty for the window
         std::string_view caption;    // a text box's starting text
