@@ -13,8 +13,10 @@ all: build
 deps:
 	@scripts/install-deps.sh
 
+# Each folder builds a few large units, one a target, rather than many small
+# ones: the Qt headers are read once a unit (CMake's unity build).
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_UNITY_BUILD=ON $(CMAKE_ARGS)
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -22,7 +24,9 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@scripts/run.sh $(BUILD)
 
-test: deps check-format test-release test-asan test-fuzz
+# Everything, the parts overlapping: see scripts/run-tests.sh.
+test: deps check-format $(BUILD)/build.ninja $(ASAN_BUILD)/build.ninja
+	scripts/run-tests.sh $(BUILD) $(ASAN_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 check-format:
 	scripts/check-format.sh
@@ -31,8 +35,12 @@ test-release: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 	scripts/with-display.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The sanitizer build (clang) holds the fuzz targets too: one build of the
+# libraries serves the sanitized tests and the fuzzing smoke run.
 $(ASAN_BUILD)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMETRIVO_SANITIZE=ON $(CMAKE_ARGS)
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_UNITY_BUILD=ON \
+	    -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DMETRIVO_SANITIZE=ON -DMETRIVO_FUZZ=ON \
+	    $(CMAKE_ARGS)
 
 test-asan: $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -55,8 +63,9 @@ bench: deps $(BENCH_BUILD)/build.ninja
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# Fuzzing with libFuzzer in a clang build folder of its own: `make fuzz` runs
-# each target for FUZZ_SECONDS; `make test` runs each for a short smoke time.
+# Fuzzing with libFuzzer: `make fuzz` runs each target for FUZZ_SECONDS in an
+# optimised clang build folder of its own; `make test` runs each for a short
+# smoke time in the sanitizer build.
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 10
 
@@ -64,5 +73,5 @@ FUZZ_SMOKE_SECONDS ?= 10
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_BUILD)
 
-test-fuzz:
-	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS) $(FUZZ_BUILD)
+test-fuzz: $(ASAN_BUILD)/build.ninja
+	scripts/fuzz.sh $(FUZZ_SMOKE_SECONDS) $(ASAN_BUILD)

@@ -12,6 +12,19 @@ function(metrivo_add_test)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} metrivo_test_support GTest::gtest GTest::gmock
                                             GTest::gtest_main)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # The tests' own code is built to build quickly, with line tables for
+    # failures' traces; the code they test is the libraries', built as the
+    # build type says.
+    # Under the sanitizers they are not optimised at all, and the fuzzers'
+    # coverage counters are left to the code the fuzzers reach.
+    if(METRIVO_SANITIZE OR METRIVO_FUZZ)
+        target_compile_options(${T_NAME} PRIVATE -O0 -g1)
+    else()
+        target_compile_options(${T_NAME} PRIVATE -Og -g1)
+    endif()
+    if(METRIVO_FUZZ)
+        target_compile_options(${T_NAME} PRIVATE -fno-sanitize=fuzzer-no-link)
+    endif()
     set(env ${T_ENV})
     if(T_WIDGET)
         list(APPEND env QT_QPA_PLATFORM=offscreen)

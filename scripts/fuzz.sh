@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets in their own clang build folder and runs each
-# for a number of seconds, as many at once as there are processors (JOBS),
-# starting from the committed seeds in fuzz/corpus/.
+# Builds the libFuzzer targets in a clang build folder (one of their own,
+# optimised, unless the folder is configured already: `make test` passes its
+# sanitizer build) and runs each for a number of seconds, as many at once as
+# there are processors (JOBS), starting from the committed seeds in
+# fuzz/corpus/.
 #   scripts/fuzz.sh [SECONDS] [BUILD_FOLDER] [TARGET...]  (defaults: 600, build-fuzz, all)
 # With FUZZ_RUNS=N a target also stops after N executions, whichever comes
 # first: `FUZZ_RUNS=10000000 nice -n 19 scripts/fuzz.sh 3600` is the long run.

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# What `make test` runs, in both configured build folders: the release build
+# and its tests, the sanitizer build and its tests, and a short run of every
+# fuzz target (built in the sanitizer folder).
+#
+# The tests mostly wait (on X servers, compositors, buses, the screen reader),
+# so the parts overlap: the release tests start as soon as their build is
+# done, the sanitizer build goes on beside them at a lower priority, and its
+# tests and the fuzzing start when it is done. Each part's output goes to a
+# log of its own, printed when everything has ended (a build's log only when
+# it failed). Fails when any part failed.
+#   run-tests.sh RELEASE_BUILD SANITIZER_BUILD FUZZ_SECONDS
+set -uo pipefail
+release=$1
+sanitized=$2
+fuzz_seconds=$3
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=${JOBS:-$(nproc)}
+logs=$(mktemp -d "${TMPDIR:-/tmp}/metrivo-test.XXXXXX")
+start=$(date +%s)
+
+say() {
+    printf '[%4d s] %s\n' $(($(date +%s) - start)) "$*"
+}
+
+# part NAME COMMAND...: runs the command, its output in NAME.log, its exit
+# status in NAME.status.
+part() {
+    local name=$1 status=0
+    shift
+    say "$name: started"
+    "$@" >"$logs/$name.log" 2>&1 || status=$?
+    echo "$status" >"$logs/$name.status"
+    if [ "$status" = 0 ]; then say "$name: passed"; else say "$name: FAILED (status $status)"; fi
+}
+
+release_tests() {
+    scripts/with-display.sh ctest --test-dir "$release" --output-on-failure -j "$jobs"
+}
+sanitizer_tests() {
+    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
+        UBSAN_OPTIONS=print_stacktrace=1 \
+        scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j "$jobs"
+}
+
+part release_build cmake --build "$release" -j "$jobs"
+if [ "$(cat "$logs/release_build.status")" = 0 ]; then
+    part release_tests release_tests &
+else
+    echo 1 >"$logs/release_tests.status"
+fi
+(
+    part sanitizer_build nice -n 15 cmake --build "$sanitized" -j "$jobs"
+    [ "$(cat "$logs/sanitizer_build.status")" = 0 ] || exit 0
+    part sanitizer_tests sanitizer_tests &
+    part fuzz_smoke scripts/fuzz.sh "$fuzz_seconds" "$sanitized"
+    wait
+) &
+wait
+
+status=0
+for name in release_build release_tests sanitizer_build sanitizer_tests fuzz_smoke; do
+    [ -f "$logs/$name.status" ] || continue
+    result=$(cat "$logs/$name.status")
+    case $name in
+        *_build) [ "$result" = 0 ] || { echo "=== $name"; cat "$logs/$name.log"; } ;;
+        *) [ -f "$logs/$name.log" ] && { echo "=== $name"; cat "$logs/$name.log"; } ;;
+    esac
+    [ "$result" = 0 ] || status=1
+done
+[ -f "$logs/sanitizer_tests.status" ] || status=1
+if [ "$status" = 0 ]; then
+    rm -rf "$logs"
+    say "all passed"
+else
+    say "FAILED (the logs are in $logs)"
+fi
+exit "$status"
