@@ -4,9 +4,10 @@
 # fuzz target (built in the sanitizer folder).
 #
 # The tests mostly wait (on X servers, compositors, buses, the screen reader),
-# so the parts overlap: the release tests start as soon as their build is
-# done, the sanitizer build goes on beside them at a lower priority, and its
-# tests and the fuzzing start when it is done. Each part's output goes to a
+# so the parts overlap: the sanitizer build runs at a lower priority beside
+# the release build and then the release tests, which start as soon as their
+# build is done; the sanitized tests and the fuzzing start when the sanitizer
+# build is done. Each part's output goes to a
 # log of its own, printed when everything has ended (a build's log only when
 # it failed). Fails when any part failed.
 #   run-tests.sh RELEASE_BUILD SANITIZER_BUILD FUZZ_SECONDS
@@ -44,12 +45,6 @@ sanitizer_tests() {
         scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j "$jobs"
 }
 
-part release_build cmake --build "$release" -j "$jobs"
-if [ "$(cat "$logs/release_build.status")" = 0 ]; then
-    part release_tests release_tests &
-else
-    echo 1 >"$logs/release_tests.status"
-fi
 (
     part sanitizer_build nice -n 15 cmake --build "$sanitized" -j "$jobs"
     [ "$(cat "$logs/sanitizer_build.status")" = 0 ] || exit 0
@@ -57,6 +52,12 @@ fi
     part fuzz_smoke scripts/fuzz.sh "$fuzz_seconds" "$sanitized"
     wait
 ) &
+part release_build cmake --build "$release" -j "$jobs"
+if [ "$(cat "$logs/release_build.status")" = 0 ]; then
+    part release_tests release_tests
+else
+    echo 1 >"$logs/release_tests.status"
+fi
 wait
 
 status=0
