@@ -57,7 +57,7 @@ def states(node):
     return sorted(pyatspi.stateToString(s) for s in node.getState().getStates())
 
 
-def find_frame(seconds=15):
+def find_frame(seconds=60):
     end = time.monotonic() + seconds
     while time.monotonic() < end:
         desktop = pyatspi.Registry.getDesktop(0)

@@ -87,13 +87,13 @@ said_from() {
     tail -n +"$1" "$TRANSCRIPT" | tr '\n' ' ' | tr -s ' '
 }
 
-# heard STEP PHRASE...: waits (10 s at most) until Orca has said, since the
+# heard STEP PHRASE...: waits (10 s of patience at most) until Orca has said, since the
 # step began (at line $step_line), each phrase in this order.
 step_line=1
 heard() {
     local step=$1 deadline said rest phrase missing
     shift
-    deadline=$(($(date +%s%N) + 10000000000))
+    deadline=$(e2e_deadline 10)
     while :; do
         said=$(said_from "$step_line")
         rest=$said

@@ -295,4 +295,4 @@ copies_count 0 || fail "skin copies: left after a close: $(copies)"
 unset TMPDIR
 note "skin copies after a kill -9" "removed at the next start, a live run's kept"
 
-echo "PASS: ${#results[@]} hostile starts, each window up within ${E2E_LIMIT}s with the reports defined"
+echo "PASS: ${#results[@]} hostile starts, each window up within $((E2E_LIMIT * E2E_PATIENCE))s with the reports defined"
