@@ -120,7 +120,10 @@ e2e_shared_program_copy() {
 # e2e_x_server [openbox]: a private Xvfb of 1280x1024 for this test alone, so
 # tests can run side by side; with "openbox", a window manager on it too.
 e2e_x_server() {
-    local ready="$E2E_WORK/display" pid
+    local ready pid
+    # A new file each time: a second server must not be taken for the first,
+    # whose number an old file still holds.
+    ready=$(mktemp "$E2E_WORK/display.XXXXXX")
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$ready" >/dev/null 2>&1 &
     pid=$!
     E2E_PIDS+=("$pid")
