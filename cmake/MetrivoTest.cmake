@@ -13,17 +13,12 @@ function(metrivo_add_test)
                                             GTest::gtest_main)
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     # The tests' own code is built to build quickly, with line tables for
-    # failures' traces; the code they test is the libraries', built as the
-    # build type says.
-    # Under the sanitizers they are not optimised at all, and the fuzzers'
-    # coverage counters are left to the code the fuzzers reach.
+    # failures' traces (unoptimised under the sanitizers); the code they test
+    # is the libraries', built as the build type says.
     if(METRIVO_SANITIZE OR METRIVO_FUZZ)
         target_compile_options(${T_NAME} PRIVATE -O0 -g1)
     else()
         target_compile_options(${T_NAME} PRIVATE -Og -g1)
-    endif()
-    if(METRIVO_FUZZ)
-        target_compile_options(${T_NAME} PRIVATE -fno-sanitize=fuzzer-no-link)
     endif()
     set(env ${T_ENV})
     if(T_WIDGET)
