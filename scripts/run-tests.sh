@@ -49,7 +49,9 @@ sanitizer_tests() {
     part sanitizer_build nice -n 15 cmake --build "$sanitized" -j "$jobs"
     [ "$(cat "$logs/sanitizer_build.status")" = 0 ] || exit 0
     part sanitizer_tests sanitizer_tests &
-    part fuzz_smoke scripts/fuzz.sh "$fuzz_seconds" "$sanitized"
+    # Each target runs for its seconds however busy the processors are: at a
+    # lower priority it takes only what the tests leave.
+    part fuzz_smoke nice -n 15 scripts/fuzz.sh "$fuzz_seconds" "$sanitized"
     wait
 ) &
 part release_build cmake --build "$release" -j "$jobs"

@@ -10,7 +10,6 @@ mode=$1
 shift
 e2e_init "$@"
 here=$(cd "$(dirname "$0")" && pwd)
-e2e_atspi_bus
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 
 case $mode in
@@ -18,6 +17,7 @@ case $mode in
     wayland) e2e_wayland ;;
     *) fail "mode '$mode' is neither x11 nor wayland" ;;
 esac
+e2e_atspi_bus
 
 e2e_settings UnitType=4 LastFrom4=16 LastTo4=9
 e2e_start

@@ -62,8 +62,8 @@ export SPEECHD_ADDRESS=unix_socket:$speech/socket
 # --- Orca, on an X display of its own, with the accessibility bus. On x11
 # the window is there too, with a window manager that gives the focus back to
 # it after a report box.
-e2e_atspi_bus
 if [ "$mode" = x11 ]; then e2e_x_server openbox; else e2e_x_server; fi
+e2e_atspi_bus
 export HOME=$E2E_WORK/home XDG_DATA_HOME=$E2E_WORK/data
 mkdir -p "$HOME" "$XDG_DATA_HOME"
 # Orca will not start while another Orca of the same user runs, so these

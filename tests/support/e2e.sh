@@ -43,7 +43,9 @@ e2e_session_bus() {
 }
 
 # e2e_atspi_bus: the accessibility bus in the test's session, as a desktop
-# starts it for assistive technologies.
+# starts it for assistive technologies. Start it once the test's own display
+# is up (or, on Wayland, none is set): the launcher writes the bus's address
+# on the X display it finds, where a test beside this one would read it.
 e2e_atspi_bus() {
     [ -x /usr/libexec/at-spi-bus-launcher ] || fail "the AT-SPI bus launcher is not installed"
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
