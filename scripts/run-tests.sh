@@ -18,6 +18,8 @@ fuzz_seconds=$3
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 jobs=${JOBS:-$(nproc)}
+# Tests at once: one more than the processors, since most of a test is waiting.
+tests_at_once=$((jobs + 1))
 logs=$(mktemp -d "${TMPDIR:-/tmp}/metrivo-test.XXXXXX")
 start=$(date +%s)
 
@@ -37,12 +39,12 @@ part() {
 }
 
 release_tests() {
-    scripts/with-display.sh ctest --test-dir "$release" --output-on-failure -j "$jobs"
+    scripts/with-display.sh ctest --test-dir "$release" --output-on-failure -j "$tests_at_once"
 }
 sanitizer_tests() {
     ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
         UBSAN_OPTIONS=print_stacktrace=1 \
-        scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j "$jobs"
+        scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j "$tests_at_once"
 }
 
 (
