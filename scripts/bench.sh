@@ -157,9 +157,12 @@ bench_batch_mix() {
         "$lines" "$(seconds 0 "$mw")" "$mrate" "$mc" "$rss"
     printf 'GNU units -t:            %9d conversions in %7s s = %9d conversions/s (CPU %s s)\n' \
         "$units_lines" "$(seconds 0 "$uw")" "$urate" "$uc"
-    awk -v m="$mrate" -v u="$urate" -v ml="$lines" -v ul="$units_lines" -v mc="$mc" -v uc="$uc" 'BEGIN {
+    # The target is set on the mix people write; the other is for comparison.
+    awk -v m="$mrate" -v u="$urate" -v ml="$lines" -v ul="$units_lines" -v mc="$mc" -v uc="$uc" \
+        -v mix="$mix" 'BEGIN {
         r = m / u; verdict = (r >= 40) ? "met" : "NOT met"
-        printf "ratio: %.1fx GNU units (target: at least 40x): %s\n", r, verdict
+        if (mix == "symbols") printf "ratio: %.1fx GNU units (target: at least 40x): %s\n", r, verdict
+        else printf "ratio: %.1fx GNU units (no target on this mix)\n", r
         if (mc > 0 && uc > 0) printf "ratio of conversions per CPU second: %.1fx\n", (ml / mc) / (ul / uc) }'
     echo "first results, metrivo-convert | GNU units:"
     paste -d'|' <(head -16 "$work/metrivo.out") <(head -16 "$work/units.out") | sed 's/^/  /'
