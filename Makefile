@@ -25,8 +25,12 @@ run: build
 	@scripts/run.sh $(BUILD)
 
 # Everything, the parts overlapping: see scripts/run-tests.sh.
+# The sanitizers' options; programs built without them pass them by.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+                UBSAN_OPTIONS=print_stacktrace=1
+
 test: deps check-format $(BUILD)/build.ninja $(ASAN_BUILD)/build.ninja
-	scripts/run-tests.sh $(BUILD) $(ASAN_BUILD) $(FUZZ_SMOKE_SECONDS)
+	$(SANITIZER_ENV) scripts/run-tests.sh $(BUILD) $(ASAN_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 check-format:
 	scripts/check-format.sh
@@ -44,9 +48,7 @@ $(ASAN_BUILD)/build.ninja:
 
 test-asan: $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	    UBSAN_OPTIONS=print_stacktrace=1 \
-	    scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	$(SANITIZER_ENV) scripts/with-display.sh ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 # Every build folder the targets here make.
 clean:

@@ -7,9 +7,10 @@
 # so the parts overlap: the sanitizer build runs at a lower priority beside
 # the release build and then the release tests, which start as soon as their
 # build is done; the sanitized tests and the fuzzing start when the sanitizer
-# build is done. Each part's output goes to a
-# log of its own, printed when everything has ended (a build's log only when
-# it failed). Fails when any part failed.
+# build is done. Each part's output goes to a log of its own, printed when
+# everything has ended (a build's log only when it failed). Fails when any
+# part failed. The sanitizers' options come from the caller's environment
+# (the Makefile's SANITIZER_ENV).
 #   run-tests.sh RELEASE_BUILD SANITIZER_BUILD FUZZ_SECONDS
 set -uo pipefail
 release=$1
@@ -38,19 +39,15 @@ part() {
     if [ "$status" = 0 ]; then say "$name: passed"; else say "$name: FAILED (status $status)"; fi
 }
 
-release_tests() {
-    scripts/with-display.sh ctest --test-dir "$release" --output-on-failure -j "$tests_at_once"
-}
-sanitizer_tests() {
-    ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
-        UBSAN_OPTIONS=print_stacktrace=1 \
-        scripts/with-display.sh ctest --test-dir "$sanitized" --output-on-failure -j "$tests_at_once"
+# tests FOLDER: the folder's ctest run.
+tests() {
+    scripts/with-display.sh ctest --test-dir "$1" --output-on-failure -j "$tests_at_once"
 }
 
 (
     part sanitizer_build nice -n 15 cmake --build "$sanitized" -j "$jobs"
     [ "$(cat "$logs/sanitizer_build.status")" = 0 ] || exit 0
-    part sanitizer_tests sanitizer_tests &
+    part sanitizer_tests tests "$sanitized" &
     # Each target runs for its seconds however busy the processors are: at a
     # lower priority it takes only what the tests leave.
     part fuzz_smoke nice -n 15 scripts/fuzz.sh "$fuzz_seconds" "$sanitized"
@@ -58,7 +55,7 @@ sanitizer_tests() {
 ) &
 part release_build cmake --build "$release" -j "$jobs"
 if [ "$(cat "$logs/release_build.status")" = 0 ]; then
-    part release_tests release_tests
+    part release_tests tests "$release"
 else
     echo 1 >"$logs/release_tests.status"
 fi
